@@ -1,0 +1,35 @@
+# Pilo: `make play` plays the game, `make test` runs every test. Both install what they need.
+
+JOBS ?= 2
+
+.PHONY: all deps build play test test-default test-asan test-fuzz bench format clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	@cmake --preset default >/dev/null
+	@cmake --build --preset default -j $(JOBS)
+
+play: build
+	@scripts/play
+
+test: deps
+	@cmake --preset default >/dev/null
+	@cmake --build --preset default -j $(JOBS)
+	@ctest --preset default
+	@cmake --preset asan >/dev/null
+	@cmake --build --preset asan -j $(JOBS)
+	@ctest --preset asan
+	@ctest --preset fuzz
+
+bench: build
+	@scripts/bench
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	@rm -rf build

@@ -1,0 +1,4 @@
+// winuser.h: filled in by its area of the stand-in.
+#pragma once
+
+#include "platform/win32/windef.h"
