@@ -36,3 +36,33 @@ SIZE_T GlobalSize(HGLOBAL mem);
 std::size_t GlobalAliveCountForTest();
 
 #endif  // RC_INVOKED
+
+// ---------------------------------------------------------------------------------------------
+// Resources
+// ---------------------------------------------------------------------------------------------
+
+#ifndef RC_INVOKED
+
+// Predefined resource types, integer names as the platform numbers them.
+#define RT_CURSOR MAKEINTRESOURCEA(1)
+#define RT_BITMAP MAKEINTRESOURCEA(2)
+#define RT_ICON MAKEINTRESOURCEA(3)
+#define RT_MENU MAKEINTRESOURCEA(4)
+#define RT_DIALOG MAKEINTRESOURCEA(5)
+#define RT_STRING MAKEINTRESOURCEA(6)
+#define RT_RCDATA MAKEINTRESOURCEA(10)
+#define RT_GROUP_CURSOR MAKEINTRESOURCEA(12)
+#define RT_GROUP_ICON MAKEINTRESOURCEA(14)
+
+// Finds resource `name` of `type` in a module (NULL: the program). Both may be integer names
+// (MAKEINTRESOURCE) or strings; strings compare without regard to case, and "#123" names the
+// integer 123. NULL with ERROR_RESOURCE_TYPE_NOT_FOUND / ERROR_RESOURCE_NAME_NOT_FOUND.
+HRSRC FindResourceA(HMODULE module, LPCSTR name, LPCSTR type);
+// The resource's data. It stays valid as long as the module; nothing needs freeing.
+HGLOBAL LoadResource(HMODULE module, HRSRC resource);
+LPVOID LockResource(HGLOBAL data);
+DWORD SizeofResource(HMODULE module, HRSRC resource);
+// Resource memory goes with its module: this only answers FALSE, as the 32-bit platform does.
+BOOL FreeResource(HGLOBAL data);
+
+#endif  // RC_INVOKED

@@ -1,0 +1,42 @@
+// PiloResources.cpp: the compiled resource image, embedded by the assembler's .incbin.
+#include "res/PiloResources.h"
+
+#include "platform/win32/kernel/ResourceModules.h"
+
+#ifndef PILO_RES_FILE
+#error "PILO_RES_FILE must name the compiled resource image"
+#endif
+
+// The image lands in read-only data, aligned so that every resource in it is DWORD-aligned
+// in memory as the .res format aligns it in the file.
+asm(".pushsection .rodata.pilo_resources,\"a\",@progbits\n"
+    ".balign 16\n"
+    ".globl pilo_resource_image_begin\n"
+    ".hidden pilo_resource_image_begin\n"
+    "pilo_resource_image_begin:\n"
+    ".incbin \"" PILO_RES_FILE
+    "\"\n"
+    "pilo_resource_image_end:\n"
+    ".balign 8\n"
+    ".globl pilo_resource_image_size\n"
+    ".hidden pilo_resource_image_size\n"
+    "pilo_resource_image_size:\n"
+    ".quad pilo_resource_image_end - pilo_resource_image_begin\n"
+    ".popsection\n");
+
+extern "C" const std::byte pilo_resource_image_begin[];
+extern "C" const std::uint64_t pilo_resource_image_size;
+
+std::span<const std::byte> pilo_resource_image() {
+    return {pilo_resource_image_begin, static_cast<std::size_t>(pilo_resource_image_size)};
+}
+
+HINSTANCE pilo_install_resources(std::string* error) {
+    static HINSTANCE installed = nullptr;
+    if (installed != nullptr && kernel::module_entries(installed) != nullptr) {
+        return installed;
+    }
+    installed =
+        kernel::install_resource_image(pilo_resource_image(), kernel::ModuleRole::Program, error);
+    return installed;
+}
