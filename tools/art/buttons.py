@@ -11,8 +11,8 @@ def _in_rect(x, y, left, top, right, bottom):
 
 
 def board_cross():
-    # The cross board: a square with an arm on each side. The arms are drawn longer
-    # and narrower than the board's so that the small picture reads as a plus.
+    # The cross board: a square with an arm on each side. The arms are longer than the
+    # board's, so that the small picture reads as a plus rather than a blob.
     pic = Picture(SIZE)
     shape = pic.mask(lambda x, y: _in_rect(x, y, 5, 5, 18, 18) or _in_rect(x, y, 1, 8, 22, 15)
                      or _in_rect(x, y, 8, 1, 15, 22))

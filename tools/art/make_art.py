@@ -112,6 +112,20 @@ def write_previews(folder, previews, icon_images):
         paste(scene, previews[kind], 8 + 124 * (k % 3), 48)
     imageio.write_png(os.path.join(folder, "in_context.png"), scene, 3)
 
+    # Pieces on raised board tiles (28 px pitch, 24 px tiles), as the board draws them.
+    grey, black = (192, 192, 192), (0, 0, 0)
+    board = [[grey] * (6 * 28 + 8) for _ in range(9 * 28 + 8)]
+    for r in range(9):
+        for c in range(6):
+            x, y = 4 + 28 * c, 4 + 28 * r
+            for i in range(24):
+                board[y][x + i] = board[y + i][x] = white
+                board[y + 23][x + i] = board[y + i][x + 23] = black
+            kind = ("crosses", "balls", "stars")[r // 3]
+            cell = [row[18 * c:18 * c + 18] for row in previews[kind][18 * (r % 3):18 * (r % 3) + 18]]
+            paste(board, cell, x + 3, y + 3)
+    imageio.write_png(os.path.join(folder, "board.png"), board, 4)
+
     strip = [[white] * (6 * 28 + 4) for _ in range(32)]
     for k, (file_name, _) in enumerate(buttons.BUTTONS):
         paste(strip, previews[file_name], 4 + 28 * k, 4)

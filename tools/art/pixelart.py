@@ -58,7 +58,7 @@ def disc(cx, cy, r):
     return lambda x, y: (x - cx) ** 2 + (y - cy) ** 2 < r * r
 
 
-def sphere_shade(cx, cy, r, color, highlight=None):
+def sphere_shade(cx, cy, r, color, highlight=None, glint=2.1):
     """Dark crescent on the lower right; an optional small highlight on the upper left."""
     dark = SHADOW[color]
 
@@ -66,7 +66,9 @@ def sphere_shade(cx, cy, r, color, highlight=None):
         px, py = (x + 0.5 - cx) / r, (y + 0.5 - cy) / r
         pz = math.sqrt(max(0.0, 1 - px * px - py * py))
         light = (-0.55 * px - 0.65 * py + 0.52 * pz)
-        if highlight is not None and (px + 0.4) ** 2 + (py + 0.4) ** 2 < 0.045:
+        # The glint is measured in pixels so that it stays a compact round dot.
+        hx, hy = x + 0.5 - (cx - 0.42 * r), y + 0.5 - (cy - 0.42 * r)
+        if highlight is not None and hx * hx + hy * hy < glint:
             return highlight
         if light < 0.05:
             return dark

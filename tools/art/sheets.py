@@ -12,8 +12,9 @@ import quantize
 CELL = 18
 GREY = (192, 192, 192)
 GREY_INDEX = 7
-# Half-extent of the piece in pixels for size rows 0 (largest), 1 and 2.
-HALVES = [9.0, 6.5, 4.5]
+# Half-extent of the piece in pixels for size rows 0 (largest), 1 and 2. Crosses and
+# stars cover less of their box than balls, so their smaller sizes are a little wider.
+HALVES = {"balls": [9.0, 6.5, 4.5], "crosses": [9.0, 6.75, 5.0], "stars": [9.0, 7.0, 5.0]}
 COLORS_PER_COLUMN = 39
 
 
@@ -36,7 +37,7 @@ def render_sheet(kind):
         for col, hue in enumerate(pieces.HUES):
             cx = col * CELL + CELL / 2
             cy = row * CELL + CELL / 2
-            pieces.render(canvas, cx, cy, HALVES[row], shape, hue, ss=8, **shading)
+            pieces.render(canvas, cx, cy, HALVES[kind][row], shape, hue, ss=8, **shading)
     return canvas
 
 
