@@ -1,6 +1,7 @@
 """The six 24 x 24 button pictures, 16 colours, on a white (transparent) surround."""
 
-from pixelart import (Picture, disc, inner_shadow, sphere_shade, RED, YELLOW, CYAN, MAGENTA)
+from pixelart import (Picture, SHADOW, disc, inner_shadow, sphere_shade, RED, YELLOW, CYAN,
+                      MAGENTA)
 
 SIZE = 24
 
@@ -10,20 +11,32 @@ def _in_rect(x, y, left, top, right, bottom):
     return left <= x < right + 1 and top <= y < bottom + 1
 
 
+def _tiles(shape, color):
+    """Board look: 2-pixel tiles between dark grout lines, and the shape's rim shadow."""
+    rim = inner_shadow(shape, color)
+
+    def shade(x, y):
+        if x % 3 == 1 or y % 3 == 1:
+            return SHADOW[color]
+        return rim(x, y)
+
+    return shade
+
+
 def board_cross():
-    # The cross board: a square with an arm on each side. The arms are longer than the
-    # board's, so that the small picture reads as a plus rather than a blob.
+    # The cross board in tiles: a 5 x 5 square with arms 3 tiles wide and 1 deep, close to
+    # the board's own proportions; the square picture is the same square alone.
     pic = Picture(SIZE)
-    shape = pic.mask(lambda x, y: _in_rect(x, y, 5, 5, 18, 18) or _in_rect(x, y, 1, 8, 22, 15)
-                     or _in_rect(x, y, 8, 1, 15, 22))
-    pic.draw(shape, RED, inner_shadow(shape, RED))
+    shape = pic.mask(lambda x, y: _in_rect(x, y, 5, 5, 18, 18) or _in_rect(x, y, 2, 8, 21, 15)
+                     or _in_rect(x, y, 8, 2, 15, 21))
+    pic.draw(shape, RED, _tiles(shape, RED))
     return pic
 
 
 def board_square():
     pic = Picture(SIZE)
-    shape = pic.mask(lambda x, y: _in_rect(x, y, 4, 4, 19, 19))
-    pic.draw(shape, RED, inner_shadow(shape, RED))
+    shape = pic.mask(lambda x, y: _in_rect(x, y, 5, 5, 18, 18))
+    pic.draw(shape, RED, _tiles(shape, RED))
     return pic
 
 
@@ -34,16 +47,16 @@ def _ball(pic, cx, cy, r, color):
 
 def new_game():
     pic = Picture(SIZE)
-    _ball(pic, 10, 10, 8.6, YELLOW)
-    _ball(pic, 17.5, 17.5, 5.4, CYAN)
+    _ball(pic, 10.5, 10.5, 8.4, YELLOW)
+    _ball(pic, 17, 17, 5.0, CYAN)
     return pic
 
 
 def new_game_pressed():
     pic = Picture(SIZE)
-    _ball(pic, 6.5, 7, 4.9, RED)
-    _ball(pic, 17.5, 6, 4.9, YELLOW)
-    _ball(pic, 12, 17.5, 4.9, CYAN)
+    _ball(pic, 6.5, 7.5, 4.3, RED)
+    _ball(pic, 17.5, 6.5, 4.3, YELLOW)
+    _ball(pic, 12.5, 17.5, 4.3, CYAN)
     return pic
 
 
@@ -52,14 +65,15 @@ def exit_door(color):
     pic = Picture(SIZE)
 
     def frame(x, y):
-        outer = _in_rect(x, y, 1, 3, 13, 20)
-        inner = _in_rect(x, y, 4, 6, 13, 17)
+        outer = _in_rect(x, y, 2, 2, 12, 21)
+        inner = _in_rect(x, y, 4, 4, 12, 19)
         return outer and not inner
 
     def arrow(x, y):
-        shaft = _in_rect(x, y, 7, 10, 15, 13)
-        # Head: 45-degree sides meeting in a two-pixel tip next to the right edge.
-        head = 15 <= x < 23 and abs(y - 12) < 23 - x
+        shaft = _in_rect(x, y, 7, 10, 14, 13)
+        # Head: 45-degree sides meeting in a two-pixel tip; the outline keeps clear of
+        # the picture's edge.
+        head = 14 <= x < 22 and abs(y - 12) < 22 - x
         return shaft or head
 
     frame_shape = pic.mask(frame)

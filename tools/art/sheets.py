@@ -14,7 +14,8 @@ GREY = (192, 192, 192)
 GREY_INDEX = 7
 # Half-extent of the piece in pixels for size rows 0 (largest), 1 and 2. Crosses and
 # stars cover less of their box than balls, so their smaller sizes are a little wider.
-HALVES = {"balls": [9.0, 6.5, 4.5], "crosses": [9.0, 6.75, 5.0], "stars": [9.0, 7.0, 5.0]}
+# The largest cross stops just short of the cell's corners, which stay board grey.
+HALVES = {"balls": [9.0, 6.5, 4.5], "crosses": [8.7, 6.75, 5.0], "stars": [9.0, 7.0, 5.0]}
 COLORS_PER_COLUMN = 39
 
 
