@@ -137,7 +137,7 @@ TEST(WaveFiles, SpeechIsLoudUnclippedAndFramedBySilence) {
     }
 }
 
-TEST(WaveFiles, DigitsDifferFromEachOther) {
+TEST(WaveFiles, EveryWaveIsDistinct) {
     std::vector<std::vector<std::uint8_t>> seen;
     for (const auto& c : kWaves) {
         auto b = read_file(wave_path(c.name));

@@ -44,7 +44,7 @@ AVERAGE_WEIGHTS = {
 
 def code_point(byte):
     """The Unicode code point of a Windows-1250 byte, None where the code page has none."""
-    if byte == 0x7F:
+    if byte == 0x7F:  # DEL is a control code; fonts draw it as the default box
         return None
     try:
         return ord(bytes([byte]).decode("cp1250"))
