@@ -13,7 +13,7 @@ def _mean(items):
     return tuple(round(sum(c[i] * w for c, w in items) / total) for i in range(3))
 
 
-def _median_cut(items, count):
+def _median_cut(items, count, power):
     boxes = [sorted(items)]
     while len(boxes) < count:
         best, best_score = None, 0
@@ -22,9 +22,9 @@ def _median_cut(items, count):
                 continue
             spread = max(max(c[ch] for c, _ in box) - min(c[ch] for c, _ in box)
                          for ch in range(3))
-            # Big, heavily used boxes are split first; the square root keeps rare
-            # colours (edges, highlights) from being starved by large flat areas.
-            score = spread * (sum(w for _, w in box) ** 0.5)
+            # Big, heavily used boxes are split first; a power below 1 keeps rare
+            # colours (edges, highlights) from being starved by large smooth areas.
+            score = spread * (sum(w for _, w in box) ** power)
             if score > best_score:
                 best, best_score = i, score
         if best is None:
@@ -44,12 +44,12 @@ def _median_cut(items, count):
     return [_mean(b) for b in boxes]
 
 
-def reduce_colors(histogram, count, iterations=12):
+def reduce_colors(histogram, count, iterations=12, power=0.5):
     """histogram: {rgb: weight}. Returns at most count representative colours."""
     items = sorted(histogram.items())
     if len(items) <= count:
         return [c for c, _ in items]
-    reps = _median_cut(items, count)
+    reps = _median_cut(items, count, power)
     for _ in range(iterations):
         groups = [[] for _ in reps]
         for c, w in items:

@@ -17,9 +17,11 @@ TOP, BOTTOM = (14, 22, 64), (46, 104, 176)
 GOLD = (252, 190, 36)
 OUTLINE = (22, 14, 10)
 
-BUDGET_BACKGROUND = 64
-BUDGET_TITLE = 52
-BUDGET_PIECE = 20  # per piece colour, 6 colours
+BUDGET_GRADIENT = 40  # evenly spaced steps of the plain background
+BUDGET_SHADOW = 14
+BUDGET_TITLE = 38
+BUDGET_PIECE = 24  # per piece colour, 6 colours
+POWER = 1.0
 
 # A strip of board below the title: six raised tiles, one piece on each.
 STRIP = (30, 254, 482, 342)  # left, top, right, bottom (exclusive)
@@ -58,6 +60,7 @@ def _shadow(canvas, labels, inside_alpha, box):
             if a > 0:
                 c = canvas[y][x]
                 canvas[y][x] = tuple(v * (1 - a) for v in c)
+                labels[y][x] = ("shadow", a)
 
 
 def _bevel(canvas, labels, left, top, right, bottom, face):
@@ -157,7 +160,7 @@ def render():
 def build_splash():
     canvas, labels = render()
     rgb = [[tuple(int(round(v)) for v in px) for px in row] for row in canvas]
-    budgets = {"bg": BUDGET_BACKGROUND, "title": BUDGET_TITLE}
+    budgets = {"shadow": BUDGET_SHADOW, "title": BUDGET_TITLE}
     for col in range(6):
         budgets[col] = BUDGET_PIECE
     groups = {}
@@ -169,11 +172,18 @@ def build_splash():
     table = list(imageio.STATIC_LOW) + [(0, 0, 0)] * 236 + list(imageio.STATIC_HIGH)
     slot = 10
     maps = {}
-    order = ["bg", "title"] + list(range(6))
+    # The plain background is a vertical ramp: equal steps along it band less than
+    # colours clustered from its pixels.
+    ramp = [tuple(int(round(v)) for v in _gradient(i * (HEIGHT - 1) / (BUDGET_GRADIENT - 1)))
+            for i in range(BUDGET_GRADIENT)]
+    maps["bg"] = (slot, quantize.NearestMap(ramp))
+    table[slot:slot + len(ramp)] = ramp
+    slot += len(ramp)
+    order = ["shadow", "title"] + list(range(6))
     statics = imageio.STATIC20
     maps["static"] = (None, quantize.NearestMap(statics))
     for name in order:
-        colors = quantize.reduce_colors(groups.get(name, {}), budgets[name])
+        colors = quantize.reduce_colors(groups.get(name, {}), budgets[name], power=POWER)
         colors.sort(key=lambda c: (c[0] * 299 + c[1] * 587 + c[2] * 114, c))
         maps[name] = (slot, quantize.NearestMap(colors))
         for c in colors:
