@@ -91,33 +91,45 @@ TEST(Texture, SnapsToCalmMidGreys) {
 }
 
 TEST(Texture, TilesWithoutASeam) {
-    // Neighbouring pixels across the wrap-around edges differ about as often as
-    // neighbours inside the picture; a seam would make them differ far more (or never).
+    // Neighbours inside the picture share their grey more often than pixels far apart,
+    // because the stone has grain. Pixels that meet across the wrap-around edges must
+    // behave like neighbours: at least halfway from the far pairs to the near ones.
     const Dib dib = load("bitmaps/texture.bmp");
-    auto grey = [&](int x, int y) { return snap(dib.rgb(x, y)); };
-    auto column_change = [&](int a, int b) {
-        int n = 0;
-        for (int y = 0; y < dib.height; ++y) {
-            n += grey(a, y) != grey(b, y);
-        }
-        return double(n) / dib.height;
+    ASSERT_FALSE(dib.pixels.empty());
+    const int w = dib.width, h = dib.height;
+    auto same = [&](int x0, int y0, int x1, int y1) {
+        return snap(dib.rgb(x0 % w, y0 % h)) == snap(dib.rgb(x1 % w, y1 % h));
     };
-    auto row_change = [&](int a, int b) {
+    // Share of equal pairs (x, y)-(x + dx, y + dy) over the lines at `from`, across them.
+    auto across_columns = [&](int from, int dx) {
         int n = 0;
-        for (int x = 0; x < dib.width; ++x) {
-            n += grey(x, a) != grey(x, b);
+        for (int y = 0; y < h; ++y) {
+            n += same(from, y, from + dx, y);
         }
-        return double(n) / dib.width;
+        return double(n) / h;
     };
-    double inner_columns = 0, inner_rows = 0;
-    for (int x = 0; x + 1 < dib.width; ++x) {
-        inner_columns += column_change(x, x + 1) / (dib.width - 1);
+    auto across_rows = [&](int from, int dy) {
+        int n = 0;
+        for (int x = 0; x < w; ++x) {
+            n += same(x, from, x, from + dy);
+        }
+        return double(n) / w;
+    };
+    double near_columns = 0, far_columns = 0, near_rows = 0, far_rows = 0;
+    for (int x = 0; x < w - 1; ++x) {
+        near_columns += across_columns(x, 1) / (w - 1);
+        far_columns += across_columns(x, w / 2) / (w - 1);
     }
-    for (int y = 0; y + 1 < dib.height; ++y) {
-        inner_rows += row_change(y, y + 1) / (dib.height - 1);
+    for (int y = 0; y < h - 1; ++y) {
+        near_rows += across_rows(y, 1) / (h - 1);
+        far_rows += across_rows(y, h / 2) / (h - 1);
     }
-    EXPECT_NEAR(column_change(dib.width - 1, 0), inner_columns, 0.15);
-    EXPECT_NEAR(row_change(dib.height - 1, 0), inner_rows, 0.15);
+    ASSERT_GT(near_columns, far_columns + 0.05) << "no grain to compare";
+    ASSERT_GT(near_rows, far_rows + 0.05) << "no grain to compare";
+    EXPECT_GE(across_columns(w - 1, 1), (near_columns + far_columns) / 2)
+        << "left and right edges do not continue each other";
+    EXPECT_GE(across_rows(h - 1, 1), (near_rows + far_rows) / 2)
+        << "top and bottom edges do not continue each other";
 }
 
 TEST(Splash, RichColoursWithinTheFreeSlots) {
