@@ -30,11 +30,11 @@ HALF = _normalize((LIGHT[0], LIGHT[1], LIGHT[2] + 1.0))
 def shade(base, n, gloss=0.85, shininess=28.0):
     diffuse = max(0.0, n[0] * LIGHT[0] + n[1] * LIGHT[1] + n[2] * LIGHT[2])
     level = 0.30 + 0.82 * diffuse
-    spec = max(0.0, n[0] * HALF[0] + n[1] * HALF[1] + n[2] * HALF[2]) ** shininess * gloss
+    glint = max(0.0, n[0] * HALF[0] + n[1] * HALF[1] + n[2] * HALF[2]) ** shininess * gloss
     out = []
     for c in base:
         v = min(255.0, c * level)
-        out.append(v + (255.0 - v) * spec)
+        out.append(v + (255.0 - v) * glint)
     return tuple(out)
 
 

@@ -112,11 +112,11 @@ def render():
     _board_strip(canvas, labels)
 
     title_h = 150
-    probe, right = letters.make_title(0, 0, title_h)
-    left = (WIDTH - right) / 2
+    _, title_w = letters.make_title(0, 0, title_h)
+    left = (WIDTH - title_w) / 2
     top = 56
     title, _ = letters.make_title(left, top, title_h)
-    box = (int(left) - 12, top - 12, int(left + right) + 24, top + title_h + 24)
+    box = (int(left) - 12, top - 12, int(left + title_w) + 24, top + title_h + 24)
     outline_w = 3.5
 
     def title_shadow(x, y):
