@@ -19,6 +19,6 @@ def _balls(size, balls, glint):
 def build_icon():
     big = _balls(32, [(16, 9.5, 8.4, RED), (9, 22.5, 8.4, YELLOW), (23, 22.5, 8.4, BLUE)], 2.1)
     # One white pixel is the glint at the small size.
-    small = _balls(16, [(8, 4.8, 4.3, RED), (4.6, 11.2, 4.3, YELLOW), (11.4, 11.2, 4.3, BLUE)],
+    small = _balls(16, [(8, 4.6, 4.0, RED), (4.5, 11, 4.0, YELLOW), (11.5, 11, 4.0, BLUE)],
                    0.3)
     return [(32,) + big, (16,) + small]
