@@ -1,6 +1,8 @@
 // CPieceSpritesTest.cpp: piece sets loaded from synthetic sheets served as bitmap resources.
 #include "gfx/CPieceSprites.h"
 #include "platform/win32/gdi/Screen.h"
+#include "platform/afx/afxresource.h"
+#include "res/PiloResources.h"
 #include "tests/gfx/GfxTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -207,6 +209,37 @@ TEST_F(PieceSprites, DeletingEverythingAfterUseLeavesNoObject) {
     DeleteDC(target);
     ReleaseDC(nullptr, screen);
     // TearDown destroys the sprites and compares the live object counts.
+}
+
+// The program's own sheets: every set loads, and every image has the grey surround at its
+// corners and a piece in its middle.
+TEST(PieceSpritesOfTheProgram, EverySheetLoadsWithPiecesOnGrey) {
+    ASSERT_TRUE(gdi::configure_screen(8));
+    const std::size_t baseline = GdiAliveCountForTest();
+    // Named as the resource module, so that whichever module is the program's does not matter.
+    HINSTANCE module = pilo_install_resources();
+    ASSERT_NE(module, nullptr);
+    AfxSetResourceHandle(module);
+    {
+        CPieceSprites sprites;
+        for (int set : {0, 1, 2}) {
+            SCOPED_TRACE("set " + std::to_string(set));
+            ASSERT_TRUE(sprites.LoadPieceSet(set));
+            EXPECT_EQ(sprites.m_piecePalette.GetEntryCount(), 256);
+            for (int i = 0; i < 18; ++i) {
+                SCOPED_TRACE("image " + std::to_string(i));
+                const std::vector<COLORREF> pixels =
+                    read_pixels(static_cast<HBITMAP>(sprites.m_pieceBitmaps[i].GetSafeHandle()));
+                ASSERT_EQ(pixels.size(), 324u);
+                for (int corner : {0, 17, 17 * 18, 17 * 18 + 17}) {
+                    EXPECT_EQ(pixels[corner], kGrey) << "corner pixel " << corner;
+                }
+                EXPECT_NE(pixels[9 * 18 + 9], kGrey) << "no piece in the middle";
+            }
+        }
+    }
+    AfxSetResourceHandle(nullptr);
+    EXPECT_EQ(GdiAliveCountForTest(), baseline);
 }
 
 }  // namespace
