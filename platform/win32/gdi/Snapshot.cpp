@@ -4,8 +4,8 @@
 #include "platform/win32/gdi/ColorMapping.h"
 #include "platform/win32/gdi/DeviceContext.h"
 
-#if __has_include("platform/win32/gdi/png/PngWriter.h")
-#include "platform/win32/gdi/png/PngWriter.h"
+#if __has_include("platform/win32/gdi/png/PngFile.h")
+#include "platform/win32/gdi/png/PngFile.h"
 #define PILO_HAVE_PNG_WRITER 1
 #endif
 
@@ -25,7 +25,7 @@ std::vector<std::uint32_t> to_rgb(const Surface* s, int& width, int& height) {
     out.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            out.push_back(value_to_rgb32(s->format(), s->get(x, y)));
+            out.push_back(value_to_colorref(s->format(), s->get(x, y)));
         }
     }
     return out;
