@@ -33,7 +33,7 @@ std::span<const std::byte> pilo_resource_image() {
 
 HINSTANCE pilo_install_resources(std::string* error) {
     static HINSTANCE installed = nullptr;
-    if (installed != nullptr && kernel::module_entries(installed) != nullptr) {
+    if (installed != nullptr && kernel::set_program_instance(installed)) {
         return installed;
     }
     installed =

@@ -175,6 +175,16 @@ HINSTANCE program_instance() {
     return make_module_handle(*t.program, t.slots[*t.program].generation);
 }
 
+BOOL set_program_instance(HINSTANCE module) {
+    const Module* m = module == nullptr ? nullptr : lookup_module(module);
+    if (m == nullptr) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    table().program = static_cast<std::size_t>(m - table().slots.data());
+    return TRUE;
+}
+
 const std::vector<ResourceEntry>* module_entries(HINSTANCE module) {
     const Module* m = lookup_module(module);
     return m == nullptr ? nullptr : &m->entries;

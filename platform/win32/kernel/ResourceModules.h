@@ -27,6 +27,8 @@ BOOL remove_resource_image(HINSTANCE module);
 
 // The program's module, NULL until one is installed.
 HINSTANCE program_instance();
+// Makes an installed module the program's; FALSE for a bad handle.
+BOOL set_program_instance(HINSTANCE module);
 
 // The module's entries, or nullptr for a handle that names none (NULL names the program).
 const std::vector<ResourceEntry>* module_entries(HINSTANCE module);
