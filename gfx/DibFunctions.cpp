@@ -169,6 +169,13 @@ HBITMAP BuildDibBitmap(HGLOBAL hResource, LPCVOID pHeader, HPALETTE hPalette) {
     if (ReadDibFields(pHeader, fields) == DibForm::None) {
         return nullptr;
     }
+    // In a resource the pixels must start inside it as well: a pointer past its end would
+    // leave their reader unbounded.
+    const std::size_t nBitsOffset = fields.dwSize + GetDibColorTableSize(pHeader);
+    const std::size_t nReadable = ReadableBytes(pHeader);
+    if (nReadable != SIZE_MAX && nBitsOffset >= nReadable) {
+        return nullptr;
+    }
     HDC hScreenDC = ::GetDC(nullptr);
     if (hScreenDC == nullptr) {
         return nullptr;
@@ -178,8 +185,7 @@ HBITMAP BuildDibBitmap(HGLOBAL hResource, LPCVOID pHeader, HPALETTE hPalette) {
         hOldPalette = ::SelectPalette(hScreenDC, hPalette, FALSE);
         ::RealizePalette(hScreenDC);
     }
-    const BYTE* pBits =
-        static_cast<const BYTE*>(pHeader) + fields.dwSize + GetDibColorTableSize(pHeader);
+    const BYTE* pBits = static_cast<const BYTE*>(pHeader) + nBitsOffset;
     HBITMAP hBitmap =
         ::CreateDIBitmap(hScreenDC, static_cast<const BITMAPINFOHEADER*>(pHeader), CBM_INIT, pBits,
                          static_cast<const BITMAPINFO*>(pHeader), DIB_RGB_COLORS);

@@ -243,6 +243,10 @@ TEST_F(DibBuild, RefusalsChangeNothing) {
     cut.resize(40 + 79);
     table.add_bitmap(2, cut);
     table.add_bitmap(3, info_header(fields(64, 3, 2, 8, 20)).zeros(80).zeros(8).data());
+    // Header and table, but the resource ends where the pixels should begin.
+    std::vector<std::uint8_t> no_bits = twenty_color_dib();
+    no_bits.resize(40 + 80);
+    table.add_bitmap(4, no_bits);
     ASSERT_TRUE(table.install());
     HGLOBAL resource = LoadResource(nullptr, FindResourceA(nullptr, MAKEINTRESOURCE(1), RT_BITMAP));
     const void* good = table.locked(1);
@@ -256,6 +260,7 @@ TEST_F(DibBuild, RefusalsChangeNothing) {
     EXPECT_EQ(BuildDibBitmap(nullptr, good, nullptr), nullptr);
     EXPECT_EQ(BuildDibBitmap(resource, nullptr, nullptr), nullptr);
     EXPECT_EQ(BuildDibBitmap(resource, table.locked(3), nullptr), nullptr);
+    EXPECT_EQ(BuildDibBitmap(resource, table.locked(4), nullptr), nullptr);
 
     // A palette that already holds a handle keeps it, and the new one is not leaked.
     ASSERT_TRUE(BuildDibPalette(resource, good, &palette));
