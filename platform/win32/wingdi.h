@@ -170,6 +170,12 @@
 #define FF_DECORATIVE 0x50
 #define TMPF_FIXED_PITCH 0x01
 
+// Region complexity (GetClipBox).
+#define RGN_ERROR 0
+#define NULLREGION 1
+#define SIMPLEREGION 2
+#define COMPLEXREGION 3
+
 #define CLR_INVALID 0xFFFFFFFF
 #define GDI_ERROR 0xFFFFFFFFL
 
@@ -391,6 +397,8 @@ int GetObjectA(HGDIOBJ obj, int size, LPVOID out);
 HGDIOBJ GetStockObject(int id);
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ obj);
 HGDIOBJ GetCurrentObject(HDC hdc, UINT type);
+// The bounds of what the DC may draw, in its coordinates.
+int GetClipBox(HDC hdc, LPRECT rect);
 BOOL DeleteObject(HGDIOBJ obj);
 BOOL GdiFlush();
 

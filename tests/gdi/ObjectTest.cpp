@@ -187,12 +187,14 @@ TEST_F(Objects, DeviceCapsDescribeThePaletteScreen) {
 }
 
 TEST_F(Objects, TrueColourScreenKeepsRgbAndRefusesEightBitBitmaps) {
+    HBITMAP eight = CreateBitmap(2, 1, 1, 8, nullptr);  // made while the screen had 8 bits
     gdi::configure_screen(32);
     HDC ic = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
     HBITMAP bm = CreateCompatibleBitmap(ic, 2, 1);
     EXPECT_EQ(bitmap_info(bm).bmBitsPixel, 32);
     EXPECT_EQ(CreateBitmap(2, 1, 1, 8, nullptr), nullptr);
     HDC mem = CreateCompatibleDC(ic);
+    EXPECT_EQ(SelectObject(mem, eight), nullptr) << "not the screen's format";
     HGDIOBJ old = SelectObject(mem, bm);
     SetPixelV(mem, 0, 0, RGB(12, 34, 56));
     EXPECT_EQ(GetPixel(mem, 0, 0), RGB(12, 34, 56));
@@ -200,6 +202,7 @@ TEST_F(Objects, TrueColourScreenKeepsRgbAndRefusesEightBitBitmaps) {
     SelectObject(mem, old);
     DeleteDC(mem);
     DeleteObject(bm);
+    DeleteObject(eight);
     DeleteDC(ic);
     gdi::configure_screen(8);
 }
@@ -226,6 +229,12 @@ TEST_F(Objects, WindowDcDrawsAtItsOriginInsideItsVisibleRectangles) {
         EXPECT_EQ(GetPixel(screen, c.x, c.y), c.expected);
     }
     EXPECT_EQ(GetPixel(dc, 0, 0), RGB(255, 0, 0)) << "window coordinates";
+    RECT box{};
+    EXPECT_EQ(GetClipBox(dc, &box), COMPLEXREGION);
+    EXPECT_EQ(box.left, 0);
+    EXPECT_EQ(box.top, 0);
+    EXPECT_EQ(box.right, 20);
+    EXPECT_EQ(box.bottom, 10);
     EXPECT_EQ(GetPixel(dc, 19, 5), CLR_INVALID) << "outside the visible rectangles";
     ReleaseDC(nullptr, screen);
     DeleteObject(red);
@@ -264,6 +273,36 @@ TEST_F(Objects, CreatingSelectingAndDrawingLeavesNothingBehindOnceDeleted) {
         EXPECT_TRUE(DeleteDC(ic));
     }
     EXPECT_EQ(GdiAliveCountForTest(), before);
+}
+
+}  // namespace
+
+namespace {
+
+using WindowDcs = gdi_test::GdiTest;
+
+TEST_F(WindowDcs, WindowDcsComeFromTheWindowManagerOnceItIsThere) {
+    HWND w = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x77));
+    EXPECT_EQ(GetDC(w), nullptr) << "no window manager yet";
+    std::vector<HWND> released;
+    gdi::set_window_dc_provider(
+        [](HWND hwnd) {
+            const RECT visible{0, 0, 10, 10};
+            return gdi::create_window_dc(hwnd, POINT{5, 5}, {&visible, 1});
+        },
+        [&](HWND hwnd, HDC hdc) {
+            released.push_back(hwnd);
+            return DeleteDC(hdc) ? 1 : 0;
+        });
+    HDC dc = GetDC(w);
+    ASSERT_NE(dc, nullptr);
+    EXPECT_EQ(gdi::window_of_dc(dc), w);
+    EXPECT_EQ(ReleaseDC(w, dc), 1);
+    EXPECT_EQ(released, std::vector<HWND>{w});
+    HDC screen = GetDC(nullptr);
+    EXPECT_EQ(GetObjectType(screen), OBJ_DC);
+    EXPECT_EQ(ReleaseDC(nullptr, screen), 1) << "the screen DC needs no window manager";
+    gdi::set_window_dc_provider(nullptr, nullptr);
 }
 
 }  // namespace

@@ -311,3 +311,32 @@ HGDIOBJ GetCurrentObject(HDC hdc, UINT type) {
             return nullptr;
     }
 }
+
+int GetClipBox(HDC hdc, LPRECT rect) {
+    DeviceContext* dc = find_dc(hdc);
+    if (dc == nullptr || rect == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return RGN_ERROR;
+    }
+    *rect = RECT{0, 0, 0, 0};
+    Surface* s = dc->surface();
+    if (s == nullptr) {
+        return NULLREGION;
+    }
+    RECT box{0, 0, 0, 0};
+    int pieces = 0;
+    for_each_visible(*dc, *s, RECT{0, 0, s->width(), s->height()}, [&](RECT r) {
+        if (pieces++ == 0) {
+            box = r;
+        } else {
+            box = RECT{std::min(box.left, r.left), std::min(box.top, r.top),
+                       std::max(box.right, r.right), std::max(box.bottom, r.bottom)};
+        }
+    });
+    if (pieces == 0) {
+        return NULLREGION;
+    }
+    *rect = RECT{box.left - dc->origin.x, box.top - dc->origin.y, box.right - dc->origin.x,
+                 box.bottom - dc->origin.y};
+    return pieces == 1 ? SIMPLEREGION : COMPLEXREGION;
+}
