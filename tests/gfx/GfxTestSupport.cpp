@@ -62,6 +62,8 @@ bool ResourceTable::install() {
     for (const Entry& e : m_entries) {
         put_entry(m_image, 2, e.id, e.data);
     }
+    // No spare capacity after the last entry: a read past it lands outside the allocation.
+    m_image.shrink_to_fit();
     m_module = kernel::install_resource_image(m_image, kernel::ModuleRole::Program);
     return m_module != nullptr;
 }
