@@ -91,12 +91,12 @@ struct Conversion {
     std::uint32_t source_bk = 0;           // Rgb32 to Mono
 };
 
-Conversion make_conversion(DeviceContext& d, PixelFormat df, DeviceContext& s, PixelFormat sf) {
-    Conversion c;
-    if (df == sf) {
-        return c;
+void prepare_conversion(Conversion& c, DeviceContext& d, PixelFormat df, DeviceContext& s,
+                        PixelFormat sf) {
+    c.identity = df == sf;
+    if (c.identity) {
+        return;
     }
-    c.identity = false;
     if (sf == PixelFormat::Mono) {
         c.table[0] = draw_value(d, df, d.text_color);
         c.table[1] = draw_value(d, df, d.bk_color);
@@ -112,7 +112,6 @@ Conversion make_conversion(DeviceContext& d, PixelFormat df, DeviceContext& s, P
             c.table[i] = system_palette().rgb()[i];
         }
     }
-    return c;
 }
 
 void blit_piece(Surface& dst, RECT r, Surface& src, int sx, int sy, std::uint8_t code,
@@ -284,7 +283,8 @@ BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int src_x, i
     if (w <= 0 || h <= 0) {
         return TRUE;
     }
-    const Conversion conversion = make_conversion(*d, ds->format(), *s, ss->format());
+    Conversion conversion;
+    prepare_conversion(conversion, *d, ds->format(), *s, ss->format());
     Surface copy;
     Surface* source = ss;
     if (ss == ds) {

@@ -166,9 +166,6 @@ BOOL DeleteDC(HDC hdc) {
             --o->select_count;
         }
     }
-    if (dc->bitmap != nullptr) {
-        dc->bitmap->selected_in = nullptr;
-    }
     objects().remove(hdc);
     return TRUE;
 }
@@ -274,10 +271,8 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) {
                 return nullptr;
             }
             previous = dc->bitmap_handle;
-            dc->bitmap->selected_in = nullptr;
             --dc->bitmap->select_count;
             ++bm->select_count;
-            bm->selected_in = hdc;
             dc->bitmap = bm;
             dc->bitmap_handle = static_cast<HBITMAP>(object);
             return previous;

@@ -24,8 +24,7 @@ struct GdiObject {
 struct BitmapObject : GdiObject {
     BitmapObject(PixelFormat format, int width, int height)
         : GdiObject(ObjectKind::Bitmap), surface(format, width, height) {}
-    Surface surface;
-    HDC selected_in = nullptr;  // a bitmap lives in one DC at a time
+    Surface surface;  // selected into one DC at a time (select_count), the stock one excepted
 };
 
 struct PaletteObject : GdiObject {
