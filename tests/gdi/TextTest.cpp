@@ -1,6 +1,8 @@
 // TextTest.cpp: font matching, metrics, extents, alignment and the opaque text background.
 #include "tests/gdi/GdiTestSupport.h"
 
+#include "platform/win32/gdi/FontData.h"
+
 #include <cstring>
 
 namespace {
@@ -189,6 +191,64 @@ TEST_F(Text, UpdateCurrentPositionAdvancesByTheExtent) {
     GetCurrentPositionEx(dc, &p);
     EXPECT_EQ(p.x, 10 + ext.cx);
     EXPECT_EQ(p.y, 3);
+    DeleteDC(dc);
+}
+
+}  // namespace
+
+namespace {
+
+using GlyphPlacement = gdi_test::GdiTest;
+
+// Glyph bits land at the pen position plus the glyph's offset, rows counted from the cell top.
+TEST_F(GlyphPlacement, GlyphBitsAppearWhereTheFontTablePutsThem) {
+    const FontData* system = nullptr;
+    for (const FontData* f : builtin_fonts()) {
+        if (std::strcmp(f->face, "System") == 0) {
+            system = f;
+        }
+    }
+    ASSERT_NE(system, nullptr);
+    for (const char c : {'A', 'g', 'W', '\xA3' /* Ł */}) {
+        SCOPED_TRACE(c);
+        const auto code = static_cast<std::uint8_t>(c);
+        const GlyphData& g = system->glyphs[code - system->first_char];
+        const int x0 = 8, y0 = 3;
+        gdi_test::MemoryDc dst(
+            gdi_test::make_indexed(std::vector<std::vector<int>>(24, std::vector<int>(32, 6))));
+        SetBkMode(dst.dc(), TRANSPARENT);
+        SetTextColor(dst.dc(), RGB(255, 255, 0));
+        TextOutA(dst.dc(), x0, y0, &c, 1);
+        const std::size_t row_bytes = (g.width + 7u) / 8u;
+        int glyph_pixels = 0;
+        for (int y = 0; y < 24; ++y) {
+            for (int x = 0; x < 32; ++x) {
+                const int col = x - x0 - g.x_offset;
+                const int row = y - y0;
+                bool set = false;
+                if (col >= 0 && col < g.width && row >= 0 && row < system->height) {
+                    const std::uint8_t byte =
+                        system
+                            ->bits[g.offset + static_cast<std::size_t>(row) * row_bytes + col / 8];
+                    set = (byte >> (7 - col % 8)) & 1;
+                }
+                glyph_pixels += set ? 1 : 0;
+                ASSERT_EQ(gdi_test::value_at(dst.bitmap(), x, y), set ? 251 : 6) << x << "," << y;
+            }
+        }
+        EXPECT_GT(glyph_pixels, 0);
+    }
+}
+
+TEST_F(GlyphPlacement, BytesOutsideTheFontDrawTheDefaultCharacter) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    SIZE outside{}, fallback{};
+    const char low = '\x10';
+    const char def = static_cast<char>(builtin_fonts().front()->default_char);
+    GetTextExtentPoint32A(dc, &low, 1, &outside);
+    GetTextExtentPoint32A(dc, &def, 1, &fallback);
+    EXPECT_EQ(outside.cx, fallback.cx);
+    EXPECT_GT(outside.cx, 0);
     DeleteDC(dc);
 }
 
