@@ -168,3 +168,40 @@ TEST_F(Colors, MaskedDrawingLeavesTheBackgroundWhereThePictureIsWhite) {
 }
 
 }  // namespace
+
+namespace {
+
+using TrueColour = gdi_test::GdiTest;
+
+HBITMAP make_wide(int w, int h) {
+    HDC ic = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
+    HBITMAP bm = CreateCompatibleBitmap(ic, w, h);
+    DeleteDC(ic);
+    return bm;
+}
+
+TEST_F(TrueColour, ConversionsAndOperationsWorkOnRgbValues) {
+    gdi::configure_screen(32);
+    {
+        gdi_test::MemoryDc src(gdi_test::make_mono({"01"}));
+        gdi_test::MemoryDc dst(make_wide(2, 1));
+        SetTextColor(dst.dc(), RGB(10, 20, 30));
+        SetBkColor(dst.dc(), RGB(200, 100, 50));
+        BitBlt(dst.dc(), 0, 0, 2, 1, src.dc(), 0, 0, SRCCOPY);
+        EXPECT_EQ(gdi_test::value_at(dst.bitmap(), 0, 0), 0x0A141E) << "0 takes the text colour";
+        EXPECT_EQ(gdi_test::value_at(dst.bitmap(), 1, 0), 0xC86432) << "1 takes the bk colour";
+        // Back to monochrome: equal to the source's bk colour is white.
+        gdi_test::MemoryDc mono(gdi_test::make_mono({"00"}));
+        SetBkColor(dst.dc(), RGB(10, 20, 30));
+        BitBlt(mono.dc(), 0, 0, 2, 1, dst.dc(), 0, 0, SRCCOPY);
+        EXPECT_EQ(gdi_test::mono_rows(mono.bitmap())[0], "10");
+        // SRCAND is bitwise on the RGB value: 0x0A141E & 0xC86432 = 0x080412.
+        gdi_test::MemoryDc other(make_wide(1, 1));
+        SetPixelV(other.dc(), 0, 0, RGB(200, 100, 50));
+        BitBlt(other.dc(), 0, 0, 1, 1, dst.dc(), 0, 0, SRCAND);
+        EXPECT_EQ(GetPixel(other.dc(), 0, 0), RGB(0x08, 0x04, 0x12));
+    }
+    gdi::configure_screen(8);
+}
+
+}  // namespace
