@@ -1,6 +1,8 @@
 // BitmapTest.cpp: device bitmaps from DIBs, DIB bits back out, and icons.
 #include "tests/gdi/GdiTestSupport.h"
 
+#include "platform/win32/gdi/IconFromDib.h"
+
 #include <cstring>
 
 namespace {
@@ -196,6 +198,63 @@ TEST_F(Bitmaps, MonochromeIconStacksMaskAboveThePicture) {
     EXPECT_TRUE(DrawIcon(target.dc(), 1, 0, icon));
     EXPECT_EQ(values_of(target.bitmap()), (std::vector<std::vector<int>>{{6, 0, 6}, {6, 6, 255}}));
     DestroyIcon(icon);
+}
+
+}  // namespace
+
+namespace {
+
+using IconImages = gdi_test::GdiTest;
+
+// A 2 x 2 icon image of 4 bits per pixel: header of double height, 16 colours, XOR rows and
+// AND rows, both bottom-up and padded to 4 bytes.
+std::vector<std::byte> icon_image() {
+    BITMAPINFOHEADER h{};
+    h.biSize = sizeof(h);
+    h.biWidth = 2;
+    h.biHeight = 4;
+    h.biPlanes = 1;
+    h.biBitCount = 4;
+    RGBQUAD table[16] = {};
+    table[1] = {0, 0, 255, 0};                                // red
+    table[15] = {255, 255, 255, 0};                           // white
+    const BYTE xor_rows[8] = {0x1F, 0, 0, 0, 0x01, 0, 0, 0};  // bottom: 1 15; top: 0 1
+    const BYTE and_rows[8] = {0x40, 0, 0, 0, 0x80, 0, 0, 0};  // bottom: 0 1; top: 1 0
+    std::vector<std::byte> image(sizeof(h) + sizeof(table) + sizeof(xor_rows) + sizeof(and_rows));
+    std::byte* p = image.data();
+    std::memcpy(p, &h, sizeof(h));
+    std::memcpy(p + sizeof(h), table, sizeof(table));
+    std::memcpy(p + sizeof(h) + sizeof(table), xor_rows, sizeof(xor_rows));
+    std::memcpy(p + sizeof(h) + sizeof(table) + sizeof(xor_rows), and_rows, sizeof(and_rows));
+    return image;
+}
+
+TEST_F(IconImages, ResourceImageBecomesAnIconWithItsMask) {
+    const auto image = icon_image();
+    HICON icon = gdi::create_icon_from_dib(image);
+    ASSERT_NE(icon, nullptr);
+    gdi_test::MemoryDc target(gdi_test::make_indexed({{6, 6}, {6, 6}}));
+    EXPECT_TRUE(DrawIcon(target.dc(), 0, 0, icon));
+    // Top: kept teal, then red; bottom: red, then teal inverted by white (red again).
+    EXPECT_EQ(gdi_test::values_of(target.bitmap()),
+              (std::vector<std::vector<int>>{{6, 249}, {249, 249}}));
+    DestroyIcon(icon);
+}
+
+TEST_F(IconImages, MalformedImagesAreRefused) {
+    auto truncated = icon_image();
+    truncated.pop_back();
+    auto odd = icon_image();
+    odd[8] = std::byte{3};  // height 3 cannot split into picture and mask
+    struct Case {
+        const char* name;
+        std::vector<std::byte> image;
+    };
+    const Case cases[] = {{"mask cut short", truncated}, {"odd height", odd}, {"empty", {}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(gdi::create_icon_from_dib(c.image), nullptr);
+    }
 }
 
 }  // namespace

@@ -5,10 +5,7 @@
 #include "platform/win32/gdi/StockObjects.h"
 #include "platform/win32/kernel/ResourceBounds.h"
 
-#if __has_include("platform/win32/gdi/dib/DibDecoder.h")
 #include "platform/win32/gdi/dib/DibDecoder.h"
-#define PILO_HAVE_DIB_DECODER 1
-#endif
 
 #include <algorithm>
 #include <cstdint>
@@ -79,7 +76,6 @@ std::uint32_t dib_color_value(const DeviceContext& dc, PixelFormat target, COLOR
     return draw_value(dc, target, 0x02000000 | (rgb & 0x00FFFFFF));
 }
 
-#ifdef PILO_HAVE_DIB_DECODER
 // Writes a decoded DIB into the surface; FALSE leaves the surface as it was.
 int store_dib(const DeviceContext& dc, Surface& s, const BITMAPINFO* info, const void* bits) {
     dib::DecodedDib decoded;
@@ -122,12 +118,6 @@ int store_dib(const DeviceContext& dc, Surface& s, const BITMAPINFO* info, const
     s.touch();
     return decoded.height;
 }
-#else
-int store_dib(const DeviceContext&, Surface&, const BITMAPINFO*, const void*) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return 0;
-}
-#endif
 
 // Width and height of a DIB header (info or core form), checked for sense.
 bool dib_size(const BITMAPINFOHEADER* header, int& width, int& height) {

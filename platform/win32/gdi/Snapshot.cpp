@@ -4,10 +4,7 @@
 #include "platform/win32/gdi/ColorMapping.h"
 #include "platform/win32/gdi/DeviceContext.h"
 
-#if __has_include("platform/win32/gdi/png/PngFile.h")
 #include "platform/win32/gdi/png/PngFile.h"
-#define PILO_HAVE_PNG_WRITER 1
-#endif
 
 namespace gdi {
 
@@ -32,15 +29,7 @@ std::vector<std::uint32_t> to_rgb(const Surface* s, int& width, int& height) {
 }
 
 bool write(const std::vector<std::uint32_t>& rgb, int width, int height, const std::string& path) {
-#ifdef PILO_HAVE_PNG_WRITER
     return !rgb.empty() && png::write_rgb(path, width, height, rgb);
-#else
-    (void)rgb;
-    (void)width;
-    (void)height;
-    (void)path;
-    return false;
-#endif
 }
 
 }  // namespace
