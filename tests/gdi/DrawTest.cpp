@@ -41,6 +41,14 @@ TEST_F(Drawing, LinesStopBeforeTheirEndPointInEveryDirection) {
          {"11000", "00110", "00001", "00000", "00000"}},
         {"steep", {0, 0}, {2, 5}, {"10000", "10000", "01000", "01000", "00100"}},
         {"clipped at the edges", {-2, 1}, {8, 1}, {"00000", "11111", "00000", "00000", "00000"}},
+        {"from far outside",
+         {-2000000000, 3},
+         {2000000000, 3},
+         {"00000", "00000", "00000", "11111", "00000"}},
+        {"vertical from far below",
+         {1, 2000000000},
+         {1, -2000000000},
+         {"01000", "01000", "01000", "01000", "01000"}},
     };
     HPEN white = static_cast<HPEN>(GetStockObject(WHITE_PEN));
     for (const LineCase& c : cases) {

@@ -10,8 +10,8 @@ namespace gdi {
 
 namespace {
 
-// Lines longer than this are not drawn (the position still moves): no screen needs them and
-// walking them would take unbounded time.
+// Slanted lines longer than this are not drawn (the position still moves): no screen needs
+// them and walking them would take unbounded time.
 constexpr long long kMaxLineSteps = 1 << 16;
 
 bool visible_point(DeviceContext& dc, const Surface& s, long long x, long long y) {
@@ -48,6 +48,17 @@ void fill_logical(DeviceContext& dc, Surface& s, long long l, long long t, long 
 // Bresenham from (x0, y0) towards (x1, y1), the end point excluded.
 void draw_line(DeviceContext& dc, Surface& s, long long x0, long long y0, long long x1,
                long long y1, std::uint8_t code, std::uint32_t pen) {
+    // Straight lines are one-pixel rectangles, clipped before any pixel is walked.
+    if (y0 == y1 && x0 != x1) {
+        const long long l = x0 < x1 ? x0 : x1 + 1;
+        fill_rop(dc, s, to_surface(dc, l, y0, l + std::llabs(x1 - x0), y0 + 1), code, pen);
+        return;
+    }
+    if (x0 == x1 && y0 != y1) {
+        const long long t = y0 < y1 ? y0 : y1 + 1;
+        fill_rop(dc, s, to_surface(dc, x0, t, x0 + 1, t + std::llabs(y1 - y0)), code, pen);
+        return;
+    }
     const long long dx = std::llabs(x1 - x0);
     const long long dy = -std::llabs(y1 - y0);
     if (std::max(dx, -dy) > kMaxLineSteps) {
