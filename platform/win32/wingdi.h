@@ -399,6 +399,10 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ obj);
 HGDIOBJ GetCurrentObject(HDC hdc, UINT type);
 // The bounds of what the DC may draw, in its coordinates.
 int GetClipBox(HDC hdc, LPRECT rect);
+int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom);
+int ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom);
+// Only NULL is taken: it removes the clipping set by the two calls above.
+int SelectClipRgn(HDC hdc, HRGN region);
 BOOL DeleteObject(HGDIOBJ obj);
 BOOL GdiFlush();
 

@@ -1,6 +1,8 @@
 // DrawTest.cpp: lines, rectangles and fills, and clipping at bitmap edges.
 #include "tests/gdi/GdiTestSupport.h"
 
+#include "platform/win32/gdi/WindowDc.h"
+
 #include <climits>
 
 namespace {
@@ -246,6 +248,57 @@ TEST_F(Drawing, InformationContextDrawsNothingButSucceeds) {
     EXPECT_EQ(GetPixel(ic, 0, 0), CLR_INVALID);
     EXPECT_FALSE(BitBlt(src.dc(), 0, 0, 1, 1, ic, 0, 0, SRCCOPY)) << "nothing to read";
     DeleteDC(ic);
+}
+
+}  // namespace
+
+namespace {
+
+using Clipping = gdi_test::GdiTest;
+
+TEST_F(Clipping, ExcludeAndIntersectLimitDrawingUntilReset) {
+    gdi_test::MemoryDc dst(gdi_test::make_mono({"000000", "000000", "000000", "000000"}));
+    HBRUSH white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    const RECT all{0, 0, 6, 4};
+    EXPECT_EQ(ExcludeClipRect(dst.dc(), 1, 1, 3, 3), COMPLEXREGION);
+    FillRect(dst.dc(), &all, white);
+    EXPECT_EQ(gdi_test::mono_rows(dst.bitmap()),
+              (std::vector<std::string>{"111111", "100111", "100111", "111111"}));
+    RECT box{};
+    EXPECT_EQ(GetClipBox(dst.dc(), &box), COMPLEXREGION);
+    EXPECT_EQ(box.right, 6);
+    EXPECT_EQ(SelectClipRgn(dst.dc(), nullptr), SIMPLEREGION);
+    EXPECT_EQ(IntersectClipRect(dst.dc(), 4, -5, 10, 2), SIMPLEREGION);
+    PatBlt(dst.dc(), 0, 0, 6, 4, BLACKNESS);
+    EXPECT_EQ(gdi_test::mono_rows(dst.bitmap()),
+              (std::vector<std::string>{"111100", "100100", "100111", "111111"}));
+    EXPECT_EQ(IntersectClipRect(dst.dc(), 0, 0, 1, 1), NULLREGION) << "no overlap left";
+    EXPECT_EQ(GetClipBox(dst.dc(), &box), NULLREGION);
+    FillRect(dst.dc(), &all, white);
+    EXPECT_EQ(gdi_test::mono_rows(dst.bitmap())[0], "111100");
+    SelectClipRgn(dst.dc(), nullptr);
+    FillRect(dst.dc(), &all, white);
+    EXPECT_EQ(gdi_test::mono_rows(dst.bitmap())[0], "111111");
+    HRGN some_region = reinterpret_cast<HRGN>(static_cast<std::uintptr_t>(0x10));
+    EXPECT_EQ(SelectClipRgn(dst.dc(), some_region), RGN_ERROR);
+}
+
+TEST_F(Clipping, WindowDcReturnsToItsVisibleRectangles) {
+    const RECT visible{5, 5, 15, 15};
+    HDC dc = gdi::create_window_dc(reinterpret_cast<HWND>(std::uintptr_t{0x99}), POINT{5, 5},
+                                   {&visible, 1});
+    RECT box{};
+    EXPECT_EQ(IntersectClipRect(dc, 2, 3, 4, 20), SIMPLEREGION);
+    GetClipBox(dc, &box);
+    EXPECT_EQ(box.left, 2);
+    EXPECT_EQ(box.top, 3);
+    EXPECT_EQ(box.right, 4);
+    EXPECT_EQ(box.bottom, 10);
+    SelectClipRgn(dc, nullptr);
+    GetClipBox(dc, &box);
+    EXPECT_EQ(box.left, 0);
+    EXPECT_EQ(box.bottom, 10);
+    DeleteDC(dc);
 }
 
 }  // namespace

@@ -111,7 +111,9 @@ BOOL set_window_dc_region(HDC hdc, POINT origin, std::span<const RECT> visible) 
         return FALSE;
     }
     dc->origin = origin;
-    dc->clip.assign(visible.begin(), visible.end());
+    dc->visible.assign(visible.begin(), visible.end());
+    dc->clip = dc->visible;
+    dc->clipped = true;
     return TRUE;
 }
 

@@ -20,7 +20,9 @@ struct DeviceContext : GdiObject {
     DcKind dc_kind;
     HWND window = nullptr;           // Window DCs: the window, for palette foreground checks
     POINT origin{0, 0};              // surface position of the logical point (0, 0)
-    std::vector<RECT> clip;          // Window DCs: visible rectangles in surface coordinates
+    std::vector<RECT> visible;       // Window DCs: the window's visible rectangles
+    bool clipped = false;            // drawing limited to `clip` (always for Window DCs)
+    std::vector<RECT> clip;          // surface coordinates, not overlapping
     BitmapObject* bitmap = nullptr;  // Memory DCs: the selected bitmap
     HBITMAP bitmap_handle = nullptr;
     HPALETTE palette = nullptr;
@@ -61,7 +63,7 @@ void for_each_visible(DeviceContext& dc, const Surface& s, RECT r, Visit&& visit
     if (r.left >= r.right || r.top >= r.bottom) {
         return;
     }
-    if (dc.dc_kind != DcKind::Window) {
+    if (!dc.clipped) {
         visit(r);
         return;
     }
