@@ -2,10 +2,12 @@
 #include "platform/host/headless/HeadlessHost.h"
 #include "platform/host/VirtualKeys.h"
 #include "platform/crt/crt.h"
+#include "platform/win32/gdi/png/PngFile.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -337,6 +339,38 @@ TEST(HeadlessHost, DefaultHostRunsWithoutDisplayOrInstall) {
     EXPECT_EQ(h.wait(start + 150), WaitResult::Deadline);
     EXPECT_EQ(h.now_ms(), start + 150);
     EXPECT_EQ(h.settings(), host::Settings{});
+}
+
+TEST(HeadlessHost, SnapshotsAreWrittenAsPngInColorrefLayout) {
+    HeadlessHost h;
+    std::vector<std::uint32_t> pixels(4 * 3, host::rgb(0, 128, 128));
+    pixels[0] = host::rgb(0x12, 0x34, 0x56);
+    pixels[11] = host::rgb(255, 0, 0);
+    host::Frame f;
+    f.width = 4;
+    f.height = 3;
+    f.stride = 4;
+    f.format = host::PixelFormat::Rgb32;
+    f.pixels = pixels;
+    h.present(f);
+    EXPECT_EQ(h.colorref_at(0, 0), 0x563412u);
+    EXPECT_EQ(h.colorref_at(3, 2), 0x0000FFu);
+    EXPECT_EQ(h.colorref_at(4, 0), 0xFFFFFFFFu);
+
+    const std::string path = ::testing::TempDir() + "headless_snapshot.png";
+    ASSERT_TRUE(h.write_png(path));
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> read;
+    ASSERT_TRUE(gdi::png::read_rgb(path, width, height, read));
+    std::remove(path.c_str());
+    EXPECT_EQ(width, 4);
+    EXPECT_EQ(height, 3);
+    ASSERT_EQ(read.size(), 12u);
+    EXPECT_EQ(read[0], 0x563412u);
+    EXPECT_EQ(read[1], 0x808000u);  // RGB(0, 128, 128)
+    EXPECT_EQ(read[11], 0x0000FFu);
+    EXPECT_FALSE(h.write_png(::testing::TempDir() + "no/such/folder/shot.png"));
 }
 
 }  // namespace

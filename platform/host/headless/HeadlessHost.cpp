@@ -1,6 +1,8 @@
 // HeadlessHost.cpp: virtual clocks, scripted input, captured frames and waves.
 #include "platform/host/headless/HeadlessHost.h"
 
+#include "platform/win32/gdi/png/PngFile.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -30,6 +32,27 @@ std::uint32_t HeadlessHost::pixel(int x, int y) const {
     }
     return m_rgb[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_width) +
                  static_cast<std::size_t>(x)];
+}
+
+namespace {
+
+std::uint32_t to_colorref(std::uint32_t c) {
+    return std::uint32_t{red(c)} | (std::uint32_t{green(c)} << 8) | (std::uint32_t{blue(c)} << 16);
+}
+
+}  // namespace
+
+std::uint32_t HeadlessHost::colorref_at(int x, int y) const {
+    const std::uint32_t c = pixel(x, y);
+    return c == 0xFFFFFFFFu ? c : to_colorref(c);
+}
+
+bool HeadlessHost::write_png(const std::string& path) const {
+    std::vector<std::uint32_t> colorrefs(m_rgb.size());
+    for (std::size_t i = 0; i < m_rgb.size(); ++i) {
+        colorrefs[i] = to_colorref(m_rgb[i]);
+    }
+    return gdi::png::write_rgb(path, m_width, m_height, colorrefs);
 }
 
 std::optional<Event> HeadlessHost::poll_event() {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace host {
@@ -80,7 +81,11 @@ public:
     int height() const { return m_height; }
     // One pixel of the last frame; 0xFFFFFFFF outside it.
     std::uint32_t pixel(int x, int y) const;
+    // The same pixel in COLORREF layout (0x00BBGGRR), as GetPixel and RGB() give it.
+    std::uint32_t colorref_at(int x, int y) const;
     int frames_presented() const { return m_frames_presented; }
+    // Writes the last frame as an RGB PNG file; false, leaving no file, when it cannot.
+    bool write_png(const std::string& path) const;
 
     const std::vector<PlayedWave>& waves() const { return m_waves; }
     void clear_waves() { m_waves.clear(); }
