@@ -63,6 +63,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int i = 0; i < rounds && in.remaining_bytes() > 0; ++i) {
         HDC target = window != nullptr && in.ConsumeBool() ? window : dst;
         HDC source = in.ConsumeBool() ? src : target;  // a blit within one surface too
+        switch (in.ConsumeIntegralInRange<int>(0, 3)) {
+            case 0:
+                IntersectClipRect(target, coordinate(in), coordinate(in), coordinate(in),
+                                  coordinate(in));
+                break;
+            case 1:
+                ExcludeClipRect(target, coordinate(in), coordinate(in), coordinate(in),
+                                coordinate(in));
+                break;
+            case 2:
+                SelectClipRgn(target, nullptr);
+                break;
+            default:
+                break;
+        }
         HGDIOBJ old_brush = SelectObject(target, brush);
         SetTextColor(target, in.ConsumeIntegral<COLORREF>() & 0x00FFFFFF);
         SetBkColor(source, in.ConsumeIntegral<COLORREF>() & 0x00FFFFFF);
