@@ -1,5 +1,8 @@
 // PlaySoundTest.cpp: sndPlaySoundA with and without a wave device on the headless host.
 #include "platform/host/headless/HeadlessHost.h"
+#include "platform/win32/kernel/ResourceModules.h"
+#include "platform/win32/windows.h"
+#include "tests/kernel/ResourceImageBuilder.h"
 #include "platform/win32/mmsystem.h"
 #include "tests/mm/WaveImage.h"
 
@@ -110,6 +113,61 @@ TEST(SndPlaySound, BadImagesAreRefusedWithoutPlaying) {
         EXPECT_FALSE(sndPlaySoundA(as_sound(c.image), SND_MEMORY | SND_NODEFAULT));
         EXPECT_TRUE(h.waves().empty());
     }
+}
+
+std::vector<std::uint8_t> as_u8(const Bytes& b) {
+    std::vector<std::uint8_t> out;
+    for (std::byte x : b) {
+        out.push_back(static_cast<std::uint8_t>(x));
+    }
+    return out;
+}
+
+// Waves stored as SOUND resources, played as the program plays them: found, loaded, locked
+// and handed over in place. The resource's end bounds the read even where the RIFF header
+// claims more and readable memory (the next resource) follows.
+TEST(SndPlaySound, ResourceEndBoundsTheImage) {
+    const Bytes good = farewell_like(1103);  // 100 ms
+    Bytes overclaiming = good;
+    overclaiming[4] = std::byte(static_cast<std::uint8_t>(overclaiming[4]) + 16);  // RIFF + 16
+    Bytes long_data = good;
+    long_data[54] = std::byte(static_cast<std::uint8_t>(long_data[54]) + 2);  // data + 2
+    test::ResourceImageBuilder builder;
+    builder.add(u"SOUND", 143, as_u8(good));
+    builder.add(u"SOUND", 144, as_u8(overclaiming));
+    builder.add(u"SOUND", 145, as_u8(long_data));
+    builder.add(u"SOUND", 146, std::vector<std::uint8_t>(64, 0x80));  // readable bytes after 145
+    const std::vector<std::byte> image = builder.bytes();
+    std::string error;
+    HINSTANCE module = kernel::install_resource_image(image, kernel::ModuleRole::Extra, &error);
+    ASSERT_NE(module, nullptr) << error;
+
+    struct Case {
+        const char* name;
+        WORD id;
+        BOOL expected;
+    };
+    const Case cases[] = {
+        {"whole wave", 143, TRUE},
+        {"RIFF claims 16 bytes past the resource", 144, FALSE},
+        {"data claims 2 bytes past the resource", 145, FALSE},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        host::HeadlessHost h;
+        host::ScopedInstall installed(h);
+        HRSRC r = FindResourceA(module, MAKEINTRESOURCEA(c.id), "sound");
+        ASSERT_NE(r, nullptr);
+        const void* p = LockResource(LoadResource(module, r));
+        ASSERT_NE(p, nullptr);
+        EXPECT_EQ(sndPlaySoundA(static_cast<LPCSTR>(p), SND_MEMORY | SND_NODEFAULT), c.expected);
+        EXPECT_EQ(h.waves().size(), c.expected ? 1u : 0u);
+        if (c.expected) {
+            EXPECT_EQ(h.waves()[0].source, static_cast<const std::byte*>(p) + 58);
+            EXPECT_EQ(h.now_ms(), 101u);
+        }
+    }
+    kernel::remove_resource_image(module);
 }
 
 }  // namespace
