@@ -68,3 +68,37 @@ TEST_F(Snapshots, PngFileReadsBackTheSameColours) {
 }
 
 }  // namespace
+
+namespace {
+
+using ScreenFrames = gdi_test::GdiTest;
+
+TEST_F(ScreenFrames, HostsSeeIndicesWithThePaletteOrRgbPixels) {
+    HDC screen = GetDC(nullptr);
+    std::uint64_t seen = gdi::screen_change_count();
+    SetPixelV(screen, 3, 2, RGB(255, 255, 0));
+    gdi::ScreenFrame frame = gdi::screen_frame();
+    EXPECT_GT(frame.change_count, seen);
+    EXPECT_EQ(frame.bits_per_pixel, 8);
+    ASSERT_EQ(frame.indices.size(), 640u * 480u);
+    EXPECT_EQ(frame.indices[2 * 640 + 3], 251);
+    EXPECT_EQ(frame.indices[0], 6) << "desktop";
+    EXPECT_EQ(frame.palette[251], 0xFFFF00u);
+    seen = frame.change_count;
+    EXPECT_EQ(gdi::screen_change_count(), seen) << "reading changes nothing";
+    ReleaseDC(nullptr, screen);
+
+    gdi::configure_screen(32);
+    screen = GetDC(nullptr);
+    EXPECT_GT(gdi::screen_change_count(), seen) << "a new screen is a change";
+    SetPixelV(screen, 1, 0, RGB(1, 2, 3));
+    frame = gdi::screen_frame();
+    EXPECT_EQ(frame.bits_per_pixel, 32);
+    ASSERT_EQ(frame.pixels.size(), 640u * 480u);
+    EXPECT_EQ(frame.pixels[1], 0x010203u);
+    EXPECT_EQ(frame.pixels[0], 0x008080u);
+    ReleaseDC(nullptr, screen);
+    gdi::configure_screen(8);
+}
+
+}  // namespace
