@@ -90,7 +90,7 @@ stop_demo() {
 }
 
 # Run 1: scale 2, a wave device that plays in real time.
-start_demo PILO_SCALE=2 SDL_AUDIODRIVER=dummy
+start_demo SDL_VIDEODRIVER=x11 PILO_SCALE=2 SDL_AUDIODRIVER=dummy
 size=$(probe | head -n 1)
 [ "$size" = "size 1280 960" ] || fail "window is '$size', expected 1280 x 960 at scale 2"
 # Quadrants, and the two window pixels either side of the vertical split (screen x 319 | 320).
@@ -114,7 +114,7 @@ stop_demo Escape
 grep -q '^escape$' "$work/out" || fail "Escape did not arrive as a key"
 
 # Run 2: no wave device at all; playing fails at once and nothing hangs.
-start_demo PILO_SCALE=1 SDL_AUDIODRIVER=pilo-no-such-driver
+start_demo SDL_VIDEODRIVER=x11 PILO_SCALE=1 SDL_AUDIODRIVER=pilo-no-such-driver
 size=$(probe | head -n 1)
 [ "$size" = "size 640 480" ] || fail "window is '$size', expected 640 x 480 at scale 1"
 expect_pixels "319 239 FF0000" "320 239 00FF00" "319 240 0000FF" "320 240 FFFF00"
