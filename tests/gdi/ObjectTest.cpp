@@ -1,6 +1,7 @@
 // ObjectTest.cpp: handles, DC defaults, compatible bitmaps, selection rules, device caps, leaks.
 #include "tests/gdi/GdiTestSupport.h"
 
+#include "platform/win32/gdi/StockObjects.h"
 #include "platform/win32/gdi/WindowDc.h"
 
 namespace {
@@ -133,6 +134,17 @@ TEST_F(Objects, StaleAndForeignHandlesFail) {
     EXPECT_FALSE(DeleteObject(nullptr));
     DeleteObject(reused);
     DeleteDC(dc);
+}
+
+TEST_F(Objects, PermanentBrushesActLikeStockObjects) {
+    const std::size_t alive = GdiAliveCountForTest();
+    HBRUSH face = gdi::create_permanent_brush(RGB(192, 192, 192));
+    EXPECT_EQ(GdiAliveCountForTest(), alive);
+    EXPECT_TRUE(DeleteObject(face));
+    MemoryDc dst(make_indexed({{0}}));
+    const RECT r{0, 0, 1, 1};
+    EXPECT_NE(FillRect(dst.dc(), &r, face), 0) << "still usable after DeleteObject";
+    EXPECT_EQ(value_at(dst.bitmap(), 0, 0), 7);
 }
 
 TEST_F(Objects, StockObjectsSurviveDeletion) {

@@ -96,6 +96,10 @@ HBITMAP stock_bitmap() {
     return static_cast<HBITMAP>(stock().bitmap);
 }
 
+HBRUSH create_permanent_brush(COLORREF color) {
+    return static_cast<HBRUSH>(make_brush(false, color));
+}
+
 }  // namespace gdi
 
 HGDIOBJ GetStockObject(int id) {

@@ -8,5 +8,8 @@ namespace gdi {
 // Null for an id without a stock object.
 HGDIOBJ stock_object(int id);
 HBITMAP stock_bitmap();
+// A solid brush that behaves as a stock object: deleting it does nothing and it is not
+// counted as alive (the system-colour brushes of the window manager).
+HBRUSH create_permanent_brush(COLORREF color);
 
 }  // namespace gdi
