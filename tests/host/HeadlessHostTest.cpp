@@ -212,6 +212,30 @@ TEST(HeadlessHost, ClickTracksHeldButtonsPerButton) {
     EXPECT_EQ(got[2].y, 6);
 }
 
+TEST(HeadlessHost, DragsCarryTheHeldButtonsOnEveryMove) {
+    HeadlessHost h;
+    h.script_mouse_down(10, 10);
+    h.script_mouse_move(20, 15);
+    h.script_mouse_down(20, 15, MouseButton::Right);
+    h.script_mouse_move(-5, 500);  // outside the screen while the buttons are held
+    h.script_mouse_up(-5, 500);
+    h.script_mouse_move(0, 0);
+    h.script_mouse_up(0, 0, MouseButton::Right);
+    std::vector<std::string> got;
+    while (h.wait(std::nullopt) == WaitResult::Event) {
+        while (auto e = h.poll_event()) {
+            got.push_back(describe(*e) + (e->type == EventType::MouseMove
+                                              ? " b" + std::to_string(e->buttons)
+                                              : ""));
+        }
+    }
+    const std::vector<std::string> expected = {
+        "down 10,10 b1", "move 20,15 b1", "down 20,15 b3", "move -5,500 b3",
+        "up -5,500 b2",  "move 0,0 b2",   "up 0,0 b0",
+    };
+    EXPECT_EQ(got, expected);
+}
+
 std::vector<std::byte> bytes(std::initializer_list<int> values) {
     std::vector<std::byte> v;
     for (int x : values) {

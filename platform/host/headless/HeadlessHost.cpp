@@ -211,19 +211,30 @@ void HeadlessHost::script_mouse_move(int x, int y) {
     script_event(e);
 }
 
+void HeadlessHost::script_mouse_down(int x, int y, MouseButton button) {
+    Event e;
+    e.type = EventType::MouseDown;
+    e.x = x;
+    e.y = y;
+    e.button = button;
+    e.buttons = track_buttons(e);
+    script_event(e);
+}
+
+void HeadlessHost::script_mouse_up(int x, int y, MouseButton button) {
+    Event e;
+    e.type = EventType::MouseUp;
+    e.x = x;
+    e.y = y;
+    e.button = button;
+    e.buttons = track_buttons(e);
+    script_event(e);
+}
+
 void HeadlessHost::script_click(int x, int y, MouseButton button) {
     script_mouse_move(x, y);
-    Event down;
-    down.type = EventType::MouseDown;
-    down.x = x;
-    down.y = y;
-    down.button = button;
-    down.buttons = track_buttons(down);
-    script_event(down);
-    Event up = down;
-    up.type = EventType::MouseUp;
-    up.buttons = track_buttons(up);
-    script_event(up);
+    script_mouse_down(x, y, button);
+    script_mouse_up(x, y, button);
 }
 
 void HeadlessHost::script_key(std::uint16_t vk, std::uint8_t ch) {

@@ -64,6 +64,9 @@ public:
     // Script steps, run in order by wait().
     void script_event(const Event& event);
     void script_mouse_move(int x, int y);
+    // A button pressed or released at (x, y); moves in between make a drag.
+    void script_mouse_down(int x, int y, MouseButton button = MouseButton::Left);
+    void script_mouse_up(int x, int y, MouseButton button = MouseButton::Left);
     // Move, down and up at (x, y) with one button; each step is seen by a separate wait.
     void script_click(int x, int y, MouseButton button = MouseButton::Left);
     void script_key(std::uint16_t vk, std::uint8_t ch = 0);  // down then up

@@ -344,6 +344,8 @@ WaitResult SdlHost::wait(std::optional<std::uint64_t> deadline_ms) {
         }
         if (got == 1) {
             m.translate(e);
+        } else if (!deadline_ms) {
+            SDL_Delay(kAudioPollMs);  // the event source failed: do not spin on it
         }
     }
 }
