@@ -7,7 +7,9 @@ demo=$1
 probe=$2
 if [ "${3:-}" != "--inner" ]; then
     # The whole run is bounded: a hung demo or X server fails the test instead of stalling it.
-    exec timeout -k 5 170 xvfb-run -a -s "-screen 0 1400x1100x24 -nolisten tcp" \
+    # -noreset: the server would otherwise reset when the first demo disconnects and refuse
+    # the second for a moment.
+    exec timeout -k 5 170 xvfb-run -a -s "-screen 0 1400x1100x24 -nolisten tcp -noreset" \
         bash "$0" "$demo" "$probe" --inner
 fi
 
