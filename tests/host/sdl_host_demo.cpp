@@ -1,7 +1,7 @@
 // sdl_host_demo.cpp: draws a test pattern through the SDL host and reacts to input, for the
 // smoke test: a click marks the clicked pixel and recolours the top-left quadrant through the
-// palette, W plays a 250 ms wave, Esc or closing the window ends it. Each reaction is one
-// line on stdout.
+// palette, W plays a 250 ms wave, other keys are named, Esc or closing the window ends it. Each
+// reaction is one line on stdout.
 #include "platform/host/VirtualKeys.h"
 #include "platform/host/sdl/SdlHost.h"
 
@@ -85,6 +85,8 @@ int main(int argc, char** argv) {
             } else if (e->type == host::EventType::KeyDown && e->vk == host::vk::kEscape) {
                 say("escape");
                 return 0;
+            } else if (e->type == host::EventType::KeyDown) {
+                say("key %d", e->vk);
             } else if (e->type == host::EventType::CloseRequested) {
                 say("close");
                 return 0;

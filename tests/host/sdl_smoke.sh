@@ -107,9 +107,13 @@ grep -q '^click 100 100$' "$work/out" || fail "click mapped to '$(grep '^click' 
 expect_pixels "200 200 FF00FF" "231 231 FF00FF" "232 232 00FFFF" "199 199 00FFFF" \
     "10 10 00FFFF" "1270 10 00FF00"
 
-xdotool key w
-wait_for_line '^wave' 20
+# A key pressed while the wave plays is queued and arrives after it.
+xdotool key w a
+wait_for_line '^key 65$' 20
 read -r _ played ms < <(grep '^wave' "$work/out")
+[ "$(grep -E '^(wave|key)' "$work/out" | head -n 1)" = "wave $played $ms" ] ||
+    fail "the key arrived before the wave ended"
+
 [ "$played" = 1 ] || fail "the dummy wave device refused the wave"
 [ "$ms" -ge 200 ] || fail "play_wave returned after $ms ms for a 250 ms wave"
 stop_demo Escape
