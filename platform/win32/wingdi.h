@@ -389,6 +389,10 @@ HDC CreateICA(LPCSTR driver, LPCSTR device, LPCSTR output, const void* init_data
 HDC CreateDCA(LPCSTR driver, LPCSTR device, LPCSTR output, const void* init_data);
 HDC CreateCompatibleDC(HDC hdc);
 BOOL DeleteDC(HDC hdc);
+// A stack of DC states (selections, colours, modes, clip, position); objects in a saved
+// state count as selected.
+int SaveDC(HDC hdc);
+BOOL RestoreDC(HDC hdc, int level);
 HDC GetDC(HWND hwnd);
 int ReleaseDC(HWND hwnd, HDC hdc);
 int GetDeviceCaps(HDC hdc, int index);

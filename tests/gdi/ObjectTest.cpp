@@ -318,3 +318,46 @@ TEST_F(WindowDcs, WindowDcsComeFromTheWindowManagerOnceItIsThere) {
 }
 
 }  // namespace
+
+namespace {
+
+using SavedStates = gdi_test::GdiTest;
+
+TEST_F(SavedStates, RestoreBringsBackSelectionsColoursAndClip) {
+    gdi_test::MemoryDc dst(gdi_test::make_mono({"0000"}));
+    HPEN pen = CreatePen(PS_SOLID, 0, RGB(255, 255, 255));
+    EXPECT_EQ(SaveDC(dst.dc()), 1);
+    SelectObject(dst.dc(), pen);
+    SetTextColor(dst.dc(), RGB(1, 2, 3));
+    IntersectClipRect(dst.dc(), 0, 0, 1, 1);
+    EXPECT_EQ(SaveDC(dst.dc()), 2);
+    SetBkMode(dst.dc(), TRANSPARENT);
+    EXPECT_EQ(SaveDC(dst.dc()), 3);
+    EXPECT_TRUE(RestoreDC(dst.dc(), -1));
+    EXPECT_EQ(GetBkMode(dst.dc()), TRANSPARENT) << "level 3 held the transparent mode";
+    EXPECT_FALSE(DeleteObject(pen)) << "selected now and in level 2";
+    EXPECT_TRUE(RestoreDC(dst.dc(), 1));
+    EXPECT_EQ(GetCurrentObject(dst.dc(), OBJ_PEN), GetStockObject(BLACK_PEN));
+    EXPECT_EQ(GetTextColor(dst.dc()), RGB(0, 0, 0));
+    EXPECT_EQ(GetBkMode(dst.dc()), OPAQUE);
+    const RECT all{0, 0, 4, 1};
+    FillRect(dst.dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    EXPECT_EQ(gdi_test::mono_rows(dst.bitmap())[0], "1111") << "the clip went with level 1";
+    EXPECT_FALSE(RestoreDC(dst.dc(), -1)) << "nothing saved any more";
+    EXPECT_TRUE(DeleteObject(pen));
+}
+
+TEST_F(SavedStates, DeletingADcReleasesItsSavedLevels) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBRUSH brush = CreateSolidBrush(RGB(255, 0, 0));
+    HGDIOBJ old = SelectObject(dc, brush);
+    SaveDC(dc);
+    SelectObject(dc, old);
+    EXPECT_FALSE(DeleteObject(brush)) << "level 1 still holds it";
+    EXPECT_FALSE(RestoreDC(dc, 2));
+    EXPECT_FALSE(RestoreDC(dc, 0));
+    DeleteDC(dc);
+    EXPECT_TRUE(DeleteObject(brush));
+}
+
+}  // namespace

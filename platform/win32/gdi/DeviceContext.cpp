@@ -162,6 +162,9 @@ BOOL DeleteDC(HDC hdc) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }
+    while (!dc->saved.empty()) {
+        RestoreDC(hdc, -1);  // releases what the saved levels hold
+    }
     for (HGDIOBJ h : {HGDIOBJ(dc->palette), HGDIOBJ(dc->pen), HGDIOBJ(dc->brush), HGDIOBJ(dc->font),
                       HGDIOBJ(dc->bitmap_handle)}) {
         if (GdiObject* o = objects().find(h)) {

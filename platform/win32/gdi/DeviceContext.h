@@ -14,6 +14,25 @@ enum class DcKind : std::uint8_t {
     Info,    // answers questions and makes compatible objects; drawing does nothing
 };
 
+// What SaveDC keeps: the selections, the drawing state and the clip.
+struct SavedDcState {
+    bool clipped = false;
+    std::vector<RECT> clip;
+    BitmapObject* bitmap = nullptr;
+    HBITMAP bitmap_handle = nullptr;
+    HPALETTE palette = nullptr;
+    bool palette_forced_background = true;
+    HPEN pen = nullptr;
+    HBRUSH brush = nullptr;
+    HFONT font = nullptr;
+    COLORREF text_color = 0;
+    COLORREF bk_color = 0;
+    int bk_mode = OPAQUE;
+    UINT text_align = 0;
+    int rop2 = R2_COPYPEN;
+    POINT position{0, 0};
+};
+
 struct DeviceContext : GdiObject {
     explicit DeviceContext(DcKind k) : GdiObject(ObjectKind::Dc), dc_kind(k) {}
 
@@ -36,6 +55,7 @@ struct DeviceContext : GdiObject {
     UINT text_align = TA_LEFT | TA_TOP;
     int rop2 = R2_COPYPEN;
     POINT position{0, 0};
+    std::vector<SavedDcState> saved;  // SaveDC levels 1..n; their objects count as selected
 
     // The pixels drawing reaches, or null for an information context.
     Surface* surface();
