@@ -170,6 +170,34 @@ int CDC::GetDeviceCaps(int index) const {
     return ::GetDeviceCaps(m_hDC, index);
 }
 
+int CDC::SaveDC() {
+    return ::SaveDC(m_hDC);
+}
+
+BOOL CDC::RestoreDC(int level) {
+    return ::RestoreDC(m_hDC, level);
+}
+
+int CDC::IntersectClipRect(int left, int top, int right, int bottom) {
+    return ::IntersectClipRect(m_hDC, left, top, right, bottom);
+}
+
+int CDC::IntersectClipRect(LPCRECT rect) {
+    return IntersectClipRect(rect->left, rect->top, rect->right, rect->bottom);
+}
+
+int CDC::ExcludeClipRect(int left, int top, int right, int bottom) {
+    return ::ExcludeClipRect(m_hDC, left, top, right, bottom);
+}
+
+int CDC::ExcludeClipRect(LPCRECT rect) {
+    return ExcludeClipRect(rect->left, rect->top, rect->right, rect->bottom);
+}
+
+int CDC::GetClipBox(LPRECT rect) const {
+    return ::GetClipBox(m_hDC, rect);
+}
+
 HPEN CDC::SelectObject(CPen* pen) {
     return SelectObject(pen == nullptr ? HPEN{} : static_cast<HPEN>(*pen));
 }

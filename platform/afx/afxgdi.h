@@ -90,6 +90,13 @@ public:
     BOOL CreateIC(LPCSTR driver, LPCSTR device, LPCSTR output, const void* init_data);
     BOOL CreateDC(LPCSTR driver, LPCSTR device, LPCSTR output, const void* init_data);
     int GetDeviceCaps(int index) const;
+    int SaveDC();
+    BOOL RestoreDC(int level);
+    int IntersectClipRect(int left, int top, int right, int bottom);
+    int IntersectClipRect(LPCRECT rect);
+    int ExcludeClipRect(int left, int top, int right, int bottom);
+    int ExcludeClipRect(LPCRECT rect);
+    int GetClipBox(LPRECT rect) const;
 
     HPEN SelectObject(CPen* pen);
     HBRUSH SelectObject(CBrush* brush);

@@ -218,4 +218,22 @@ TEST_F(AfxGdi, TextHelpersForwardToTheDc) {
     EXPECT_TRUE(dc.TextOut(0, 0, "Pilo"));
 }
 
+TEST_F(AfxGdi, SavedStateAndClipThroughTheDc) {
+    Canvas c(4, 2);
+    const int level = c.dc.SaveDC();
+    EXPECT_EQ(level, 1);
+    const CRect hole(1, 0, 3, 1);
+    EXPECT_EQ(c.dc.ExcludeClipRect(&hole), COMPLEXREGION);
+    c.dc.FillSolidRect(0, 0, 4, 2, RGB(255, 0, 0));
+    EXPECT_EQ(c.dc.GetPixel(1, 0), CLR_INVALID) << "the hole cannot be read either";
+    EXPECT_TRUE(c.dc.RestoreDC(level));
+    EXPECT_EQ(c.dc.GetPixel(1, 0), RGB(0, 128, 128)) << "the hole kept its colour";
+    EXPECT_EQ(c.dc.GetPixel(3, 0), RGB(255, 0, 0));
+    EXPECT_EQ(c.dc.GetPixel(2, 1), RGB(255, 0, 0));
+    EXPECT_EQ(c.dc.GetBkColor(), RGB(255, 255, 255)) << "the fill's bk colour was undone too";
+    CRect box;
+    EXPECT_EQ(c.dc.GetClipBox(&box), SIMPLEREGION);
+    EXPECT_EQ(box, CRect(0, 0, 4, 2));
+}
+
 }  // namespace
