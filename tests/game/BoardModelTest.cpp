@@ -1,0 +1,476 @@
+// BoardModelTest.cpp: shapes, hit testing, random cells, the deal and the click rules.
+#include "game/BoardModel.h"
+#include "platform/crt/crt.h"
+#include "tests/game/BoardPictures.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+namespace {
+
+using gametest::BoardFromPicture;
+using gametest::CentreX;
+using gametest::CentreY;
+using gametest::PictureOf;
+using gametest::RecordingListener;
+using Picture = std::vector<std::string>;
+
+const Picture kEmptySquare = {
+    "#############",  //
+    "#############",  //
+    "##.........##",  //
+    "##.........##",  //
+    "##.........##",  //
+    "##.........##",  //
+    "##.........##",  //
+    "##.........##",  //
+    "##.........##",  //
+    "##.........##",  //
+    "##.........##",  //
+    "#############",  //
+    "#############",  //
+};
+
+const Picture kEmptyCross = {
+    "####.....####",  //
+    "####.....####",  //
+    "##.........##",  //
+    "##.........##",  //
+    ".............",  //
+    ".............",  //
+    ".............",  //
+    ".............",  //
+    ".............",  //
+    "##.........##",  //
+    "##.........##",  //
+    "####.....####",  //
+    "####.....####",  //
+};
+
+void SetClock(std::time_t seconds) {
+    crt::set_calendar_clock([seconds] { return seconds; });
+}
+
+int CountPieces(const BoardModel& model) {
+    int pieces = 0;
+    for (int index = 0; index < kCellCount; ++index) {
+        pieces += model.Colour(index / kGridSize, index % kGridSize) >= 0;
+    }
+    return pieces;
+}
+
+TEST(BoardShape, ResetCellsMarksTheShapeAndEmptiesEveryCell) {
+    struct Case {
+        const char* name;
+        bool cross;
+        const Picture& picture;
+        int free;
+    };
+    const Case cases[] = {{"square", false, kEmptySquare, 81}, {"cross", true, kEmptyCross, 121}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        BoardModel model = BoardFromPicture(kEmptySquare);
+        model.PutPiece(6, 6, 3);
+        model.ClearBoard(c.cross);
+        EXPECT_EQ(PictureOf(model), c.picture);
+        EXPECT_EQ(model.FreeCells(), c.free);
+        EXPECT_FALSE(model.IsPlayable(-1, 6));
+        EXPECT_FALSE(model.IsPlayable(6, 13));
+    }
+}
+
+TEST(BoardHitTest, PixelsMapToCellsWithGapsAndMargins) {
+    struct Case {
+        const char* name;
+        int x, y;
+        int expected;  // cell index or -1
+    };
+    const Case cases[] = {
+        {"left edge of column 0", 5, 16, 0},
+        {"right edge of column 0", 28, 16, 0},
+        {"gap after column 0, first pixel", 29, 16, -1},
+        {"gap after column 0, last pixel", 31, 16, -1},
+        {"left edge of column 1", 32, 16, 1},
+        {"right edge of column 12", 364, 16, 12},
+        {"left margin", 4, 16, -1},
+        {"right margin", 365, 16, -1},
+        {"far outside", -40, 16, -1},
+        {"top edge of row 0", 16, 5, 0},
+        {"bottom edge of row 0", 16, 28, 0},
+        {"gap under row 0", 16, 30, -1},
+        {"top edge of row 1", 16, 32, 13},
+        {"bottom edge of row 12", 16, 364, 156},
+        {"top margin", 16, 4, -1},
+        {"bottom margin", 16, 365, -1},
+        {"centre of row 6, column 9", 16 + 28 * 9, 16 + 28 * 6, 6 * 13 + 9},
+        {"gap in x, cell in y", 30, 16 + 28 * 6, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(BoardModel::HitTest(c.x, c.y), c.expected);
+    }
+}
+
+TEST(BoardRandomCell, DrawsWalkTheEmptyCellsInIndexOrder) {
+    const BoardModel square = BoardFromPicture(kEmptySquare);
+    struct Case {
+        int r, row, column;
+    };
+    for (const Case& c : {Case{0, 2, 2}, Case{9, 3, 2}, Case{80, 10, 10}}) {
+        SCOPED_TRACE("r = " + std::to_string(c.r));
+        EXPECT_EQ(square.EmptyCellAt(c.r), c.row * kGridSize + c.column);
+    }
+    EXPECT_EQ(square.EmptyCellAt(81), -1);
+
+    // Occupied cells are skipped: with (2,2) and (2,4) taken, r = 1 lands on (2,5).
+    const BoardModel taken = BoardFromPicture({
+        "#############",  //
+        "#############",  //
+        "##1.2......##",  //
+        "##.........##",  //
+        "##.........##",  //
+        "##.........##",  //
+        "##.........##",  //
+        "##.........##",  //
+        "##.........##",  //
+        "##.........##",  //
+        "##.........##",  //
+        "#############",  //
+        "#############",  //
+    });
+    EXPECT_EQ(taken.EmptyCellAt(0), 2 * kGridSize + 3);
+    EXPECT_EQ(taken.EmptyCellAt(1), 2 * kGridSize + 5);
+}
+
+TEST(BoardRandomCell, PlacingAPieceTakesOneDrawModuloTheFreeCells) {
+    for (unsigned seed : {1u, 7u, 12345u, 99999u}) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        crt::srand(seed);
+        const int r = crt::rand() % 81;
+        const int expected_next_draw = crt::rand();
+
+        BoardModel model = BoardFromPicture(kEmptySquare);
+        const std::int16_t next[] = {4};
+        model.SetNextPieces(next, 1);
+        crt::srand(seed);
+        ASSERT_TRUE(model.PlaceNextPiece(0));
+        EXPECT_EQ(model.Colour(2 + r / 9, 2 + r % 9), 4);  // the square is 9 cells wide
+        EXPECT_EQ(model.FreeCells(), 80);
+        EXPECT_EQ(crt::rand(), expected_next_draw) << "exactly one draw per piece";
+    }
+}
+
+// The deal worked out independently: seed from the clock, five times (cell, colour), then
+// three waiting colours.
+struct ExpectedDeal {
+    Picture picture;
+    std::vector<int> next;
+};
+
+ExpectedDeal WorkOutDeal(const Picture& empty, unsigned seconds) {
+    ExpectedDeal deal{empty, {}};
+    crt::srand(seconds);
+    int free = 0;
+    for (const std::string& row : empty) {
+        free += static_cast<int>(std::count(row.begin(), row.end(), '.'));
+    }
+    for (int i = 0; i < 5; ++i) {
+        int r = crt::rand() % free;
+        for (std::string& row : deal.picture) {
+            for (char& c : row) {
+                if (c == '.' && r-- == 0) {
+                    c = static_cast<char>('0' + crt::rand() % 6);
+                }
+            }
+        }
+        --free;
+    }
+    for (int i = 0; i < 3; ++i) {
+        deal.next.push_back(crt::rand() % 6);
+    }
+    return deal;
+}
+
+TEST(BoardDeal, FreshDealsFollowTheClockAndTheDrawOrder) {
+    struct Case {
+        const char* name;
+        bool cross;
+        const Picture& empty;
+        std::time_t seconds;
+        int free;
+    };
+    const Case cases[] = {
+        {"square at 1000", false, kEmptySquare, 1000, 76},
+        {"square at 1700000000", false, kEmptySquare, 1700000000, 76},
+        {"cross at 1000", true, kEmptyCross, 1000, 116},
+        {"cross at 86399", true, kEmptyCross, 86399, 116},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        BoardModel model;
+        model.SetShape(c.cross);
+        SetClock(c.seconds);
+        RecordingListener listener;
+        model.SetListener(&listener);
+        model.NewGame();
+
+        const ExpectedDeal deal = WorkOutDeal(c.empty, static_cast<unsigned>(c.seconds));
+        EXPECT_EQ(PictureOf(model), deal.picture);
+        EXPECT_EQ(CountPieces(model), 5);
+        EXPECT_EQ(model.FreeCells(), c.free);
+        ASSERT_EQ(model.NextCount(), 3);
+        EXPECT_EQ(std::vector<int>(model.Next(), model.Next() + 3), deal.next);
+        EXPECT_EQ(model.GetState(), BoardModel::Idle);
+        const std::string next = "next 3 " + std::to_string(deal.next[0]) + " " +
+                                 std::to_string(deal.next[1]) + " " + std::to_string(deal.next[2]);
+        EXPECT_EQ(listener.events, (std::vector<std::string>{next, "dealt"}));
+    }
+    crt::reset_calendar_clock();
+}
+
+TEST(BoardDeal, SetShapeWithTheShapeInForceChangesNothing) {
+    SetClock(5000);
+    BoardModel model;
+    model.NewGame();
+    model.Click(CentreX(0), CentreY(0));  // nothing there; the state stays Idle
+    const Picture before = PictureOf(model);
+    SetClock(6000);
+    RecordingListener listener;
+    model.SetListener(&listener);
+
+    model.SetShape(false);
+    EXPECT_EQ(PictureOf(model), before);
+    EXPECT_TRUE(listener.events.empty());
+
+    model.SetShape(true);
+    EXPECT_TRUE(model.IsCross());
+    EXPECT_EQ(model.FreeCells(), 116);
+    EXPECT_EQ(listener.events.back(), "dealt");
+    crt::reset_calendar_clock();
+}
+
+// A board for the click rules: (2,2) is walled in by pieces and the border, (10,10) is an
+// empty cell no route reaches, (6,6) and (2,4) can move.
+const Picture kClickBoard = {
+    "#############",  //
+    "#############",  //
+    "##001......##",  //
+    "##2........##",  //
+    "##.........##",  //
+    "##.........##",  //
+    "##....3....##",  //
+    "##.........##",  //
+    "##.........##",  //
+    "##........4##",  //
+    "##.......5.##",  //
+    "#############",  //
+    "#############",  //
+};
+
+struct Cell {
+    int row, column;
+};
+
+TEST(BoardClick, RulesByState) {
+    enum class Before { Idle, Selected66, Moving };
+    struct Case {
+        const char* name;
+        Before before;
+        int x, y;
+        ClickOutcome outcome;
+        BoardModel::State state;
+        Cell selected;  // checked while Selected
+        std::vector<std::string> events;
+    };
+    const int gap = 30;  // between columns 0 and 1
+    const Case cases[] = {
+        {"idle: empty cell",
+         Before::Idle,
+         CentreX(4),
+         CentreY(4),
+         ClickOutcome::Ignored,
+         BoardModel::Idle,
+         {},
+         {}},
+        {"idle: outside the shape",
+         Before::Idle,
+         CentreX(0),
+         CentreY(0),
+         ClickOutcome::Ignored,
+         BoardModel::Idle,
+         {},
+         {}},
+        {"idle: gap",
+         Before::Idle,
+         gap,
+         CentreY(6),
+         ClickOutcome::Ignored,
+         BoardModel::Idle,
+         {},
+         {}},
+        {"idle: margin",
+         Before::Idle,
+         4,
+         CentreY(6),
+         ClickOutcome::Ignored,
+         BoardModel::Idle,
+         {},
+         {}},
+        {"idle: walled-in piece",
+         Before::Idle,
+         CentreX(2),
+         CentreY(2),
+         ClickOutcome::Ignored,
+         BoardModel::Idle,
+         {},
+         {}},
+        {"idle: piece that can move",
+         Before::Idle,
+         CentreX(6),
+         CentreY(6),
+         ClickOutcome::Selected,
+         BoardModel::Selected,
+         {6, 6},
+         {}},
+        {"selected: another piece",
+         Before::Selected66,
+         CentreX(4),
+         CentreY(2),
+         ClickOutcome::Selected,
+         BoardModel::Selected,
+         {2, 4},
+         {"rest 6 6 3"}},
+        {"selected: the selected piece",
+         Before::Selected66,
+         CentreX(6),
+         CentreY(6),
+         ClickOutcome::Selected,
+         BoardModel::Selected,
+         {6, 6},
+         {"rest 6 6 3"}},
+        {"selected: walled-in piece",
+         Before::Selected66,
+         CentreX(2),
+         CentreY(2),
+         ClickOutcome::Ignored,
+         BoardModel::Selected,
+         {6, 6},
+         {}},
+        {"selected: unreachable empty cell",
+         Before::Selected66,
+         CentreX(10),
+         CentreY(10),
+         ClickOutcome::Ignored,
+         BoardModel::Selected,
+         {6, 6},
+         {}},
+        {"selected: outside the shape",
+         Before::Selected66,
+         CentreX(12),
+         CentreY(6),
+         ClickOutcome::Ignored,
+         BoardModel::Selected,
+         {6, 6},
+         {}},
+        {"selected: gap",
+         Before::Selected66,
+         gap,
+         CentreY(6),
+         ClickOutcome::Ignored,
+         BoardModel::Selected,
+         {6, 6},
+         {}},
+        {"selected: reachable empty cell",
+         Before::Selected66,
+         CentreX(8),
+         CentreY(6),
+         ClickOutcome::MoveStarted,
+         BoardModel::Moving,
+         {},
+         {"empty 6 6"}},
+        {"moving: a piece",
+         Before::Moving,
+         CentreX(4),
+         CentreY(2),
+         ClickOutcome::Ignored,
+         BoardModel::Moving,
+         {},
+         {}},
+        {"moving: an empty cell",
+         Before::Moving,
+         CentreX(4),
+         CentreY(4),
+         ClickOutcome::Ignored,
+         BoardModel::Moving,
+         {},
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        BoardModel model = BoardFromPicture(kClickBoard);
+        if (c.before != Before::Idle) {
+            ASSERT_EQ(model.Click(CentreX(6), CentreY(6)), ClickOutcome::Selected);
+        }
+        if (c.before == Before::Moving) {
+            ASSERT_EQ(model.Click(CentreX(6), CentreY(4)), ClickOutcome::MoveStarted);
+        }
+        const Picture before = PictureOf(model);
+        RecordingListener listener;
+        model.SetListener(&listener);
+
+        EXPECT_EQ(model.Click(c.x, c.y), c.outcome);
+        EXPECT_EQ(model.GetState(), c.state);
+        if (c.state == BoardModel::Selected) {
+            EXPECT_EQ(model.SelectedCell().row, c.selected.row);
+            EXPECT_EQ(model.SelectedCell().column, c.selected.column);
+        }
+        EXPECT_EQ(listener.events, c.events);
+        if (c.outcome != ClickOutcome::MoveStarted) {
+            EXPECT_EQ(PictureOf(model), before) << "a refused click changes no cell";
+        }
+    }
+}
+
+TEST(BoardClick, StartingAMoveMovesThePieceInTheModelAtOnce) {
+    BoardModel model = BoardFromPicture(kClickBoard);
+    const int free = model.FreeCells();
+    model.Click(CentreX(6), CentreY(6));
+    ASSERT_EQ(model.Click(CentreX(8), CentreY(4)), ClickOutcome::MoveStarted);
+    EXPECT_EQ(model.Colour(6, 6), -1);
+    EXPECT_EQ(model.Colour(4, 8), 3);
+    EXPECT_EQ(model.FreeCells(), free);
+    EXPECT_EQ(model.StepsLeft(), 4);  // (6,6) (6,7) (6,8) (5,8) (4,8)
+}
+
+TEST(BoardClick, EverySelectionRestartsThePulseFromTheLargeImage) {
+    BoardModel model = BoardFromPicture(kClickBoard);
+    model.Click(CentreX(6), CentreY(6));
+    EXPECT_EQ(model.AdvancePulse(), 0);
+    EXPECT_EQ(model.AdvancePulse(), 1);
+    EXPECT_EQ(model.AdvancePulse(), 2);
+    EXPECT_EQ(model.AdvancePulse(), 0);
+    EXPECT_EQ(model.AdvancePulse(), 1);
+    model.Click(CentreX(6), CentreY(6));  // the selected piece again
+    EXPECT_EQ(model.AdvancePulse(), 0);
+    model.Click(CentreX(2), CentreY(2));  // walled in: the selection and its pulse go on
+    EXPECT_EQ(model.AdvancePulse(), 1);
+    model.Click(CentreX(4), CentreY(2));
+    EXPECT_EQ(model.AdvancePulse(), 0);
+}
+
+TEST(BoardValue, ACopyIsAnIndependentGame) {
+    static_assert(std::is_trivially_copyable_v<BoardModel>);
+    BoardModel model = BoardFromPicture(kClickBoard);
+    BoardModel copy = model;
+    copy.Click(CentreX(6), CentreY(6));
+    copy.Click(CentreX(8), CentreY(6));
+    EXPECT_EQ(copy.GetState(), BoardModel::Moving);
+    EXPECT_EQ(model.GetState(), BoardModel::Idle);
+    EXPECT_EQ(PictureOf(model), kClickBoard);
+}
+
+}  // namespace

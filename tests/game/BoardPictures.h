@@ -1,0 +1,55 @@
+// BoardPictures.h: boards as text pictures, an independent distance oracle, a recording
+// listener, and a random player for property checks and benchmarks.
+#pragma once
+
+#include "game/BoardListener.h"
+#include "game/BoardModel.h"
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace gametest {
+
+// 13 rows of 13 characters: '#' outside the shape, '.' empty, '0' to '5' a piece. The
+// shape is taken from the picture (square when every cell of rows 0, 1, 11, 12 is '#').
+BoardModel BoardFromPicture(const std::vector<std::string>& rows);
+std::vector<std::string> PictureOf(const BoardModel& model);
+
+// Breadth-first step counts from `from` through empty playable cells (the start itself is
+// not entered); -1 where no route leads. Indexed by cell index.
+std::vector<int> StepDistances(const BoardModel& model, int fromRow, int fromColumn);
+
+// Pixel centre of a cell, as a click would hit it.
+inline int CentreX(int column) {
+    return 16 + 28 * column;
+}
+inline int CentreY(int row) {
+    return 16 + 28 * row;
+}
+
+// Everything a model told its view, in order, as text: "empty R C", "rest R C K",
+// "next N K...", "line N R C DR DC", "dealt", "gameover".
+class RecordingListener : public BoardListener {
+public:
+    void CellEmptied(int row, int column) override;
+    void PieceAtRest(int row, int column, int colour) override;
+    void NextPiecesChanged(const std::int16_t* next, int count) override;
+    void LineRemoved(const BoardLine& line) override;
+    void BoardDealt() override;
+    void GameOver() override;
+
+    std::vector<std::string> events;
+    int points = 0;
+    int gameOvers = 0;
+};
+
+// Ticks the model as the board window's timer does, until the move ends; returns the ticks.
+int TickUntilIdle(BoardModel& model);
+
+// Plays random legal moves: a random piece that can move, then random empty cells until one
+// is reachable. Returns false when no piece can move (the game is over).
+bool PlayRandomMove(BoardModel& model, std::mt19937& rng);
+
+}  // namespace gametest

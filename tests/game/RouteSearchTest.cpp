@@ -1,0 +1,245 @@
+// RouteSearchTest.cpp: the wave search: which shortest route it takes, and when none.
+#include "game/BoardModel.h"
+#include "tests/game/BoardPictures.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using gametest::BoardFromPicture;
+using gametest::StepDistances;
+using Picture = std::vector<std::string>;
+using Points = std::vector<std::pair<int, int>>;
+
+// The route from start to target, as (row, column) pairs.
+Points RouteOf(const BoardModel& model) {
+    Points points;
+    for (int i = model.RouteLen() - 1; i >= 0; --i) {
+        points.emplace_back(model.Route()[i].row, model.Route()[i].column);
+    }
+    return points;
+}
+
+BoardModel OnePieceAtTheCentre(bool cross) {
+    BoardModel model;
+    model.ClearBoard(cross);
+    model.PutPiece(6, 6, 0);
+    return model;
+}
+
+TEST(RouteSearch, OpenBoardRoutesFollowTheDiscoveryOrder) {
+    struct Case {
+        const char* name;
+        bool cross;
+        int toRow, toColumn;
+        Points route;
+    };
+    const Case cases[] = {
+        {"up-right: along the row first", false, 4, 8, {{6, 6}, {6, 7}, {6, 8}, {5, 8}, {4, 8}}},
+        {"down-left: down the column first", false, 8, 4, {{6, 6}, {7, 6}, {8, 6}, {8, 5}, {8, 4}}},
+        {"to the top-left corner",
+         false,
+         2,
+         2,
+         {{6, 6}, {6, 5}, {6, 4}, {6, 3}, {6, 2}, {5, 2}, {4, 2}, {3, 2}, {2, 2}}},
+        {"down-right: along the row first", false, 8, 8, {{6, 6}, {6, 7}, {6, 8}, {7, 8}, {8, 8}}},
+        {"up-left: along the row first", false, 4, 4, {{6, 6}, {6, 5}, {6, 4}, {5, 4}, {4, 4}}},
+        {"straight up", false, 3, 6, {{6, 6}, {5, 6}, {4, 6}, {3, 6}}},
+        {"a neighbour: one step", false, 6, 7, {{6, 6}, {6, 7}}},
+        {"into the cross's top arm",
+         true,
+         0,
+         4,
+         {{6, 6}, {6, 5}, {6, 4}, {5, 4}, {4, 4}, {3, 4}, {2, 4}, {1, 4}, {0, 4}}},
+        {"into the cross's left arm",
+         true,
+         4,
+         0,
+         {{6, 6}, {6, 5}, {6, 4}, {6, 3}, {6, 2}, {6, 1}, {6, 0}, {5, 0}, {4, 0}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        BoardModel model = OnePieceAtTheCentre(c.cross);
+        ASSERT_TRUE(model.FindRoute(6, 6, static_cast<std::int16_t>(c.toRow),
+                                    static_cast<std::int16_t>(c.toColumn)));
+        EXPECT_EQ(RouteOf(model), c.route);
+        EXPECT_EQ(model.RouteLen(), static_cast<int>(c.route.size()));
+    }
+}
+
+TEST(RouteSearch, OnTheCrossLayersOfMoreThanTwentyCellsAreKept) {
+    BoardModel model = OnePieceAtTheCentre(true);
+    ASSERT_TRUE(model.FindRoute(6, 6, 0, 4));
+    EXPECT_EQ(model.RouteLen(), 9);
+    const WaveStore& waves = model.Waves();
+    EXPECT_EQ(waves.LayerSize(0), 1);
+    EXPECT_EQ(waves.LayerSize(6), 24);
+    EXPECT_EQ(waves.LayerSize(7), 24);
+    // Every layer holds cells exactly its number of steps from the start.
+    const std::vector<int> distance = StepDistances(model, 6, 6);
+    for (int layer = 1; layer < waves.LayerCount(); ++layer) {
+        for (int i = 0; i < waves.LayerSize(layer); ++i) {
+            const RoutePoint p = waves.Layer(layer)[i];
+            EXPECT_EQ(distance[p.row * kGridSize + p.column], layer)
+                << "layer " << layer << " holds " << p.row << "," << p.column;
+        }
+    }
+}
+
+TEST(RouteSearch, ADetourTakesTheEarliestDiscoveredCells) {
+    // A wall in column 7 between start and target; both ways round are 8 steps. The cells
+    // below are discovered first (down before up), so the route passes under the wall.
+    BoardModel model = BoardFromPicture({
+        "#############",  //
+        "#############",  //
+        "##.........##",  //
+        "##.........##",  //
+        "##.....1...##",  //
+        "##.....1...##",  //
+        "##....01...##",  //
+        "##.....1...##",  //
+        "##.....1...##",  //
+        "##.........##",  //
+        "##.........##",  //
+        "#############",  //
+        "#############",  //
+    });
+    ASSERT_TRUE(model.FindRoute(6, 6, 6, 8));
+    EXPECT_EQ(RouteOf(model),
+              (Points{{6, 6}, {7, 6}, {8, 6}, {9, 6}, {9, 7}, {9, 8}, {8, 8}, {7, 8}, {6, 8}}));
+}
+
+TEST(RouteSearch, UnreachableTargetsGiveNoRoute) {
+    const Picture enclosed = {
+        "#############",  //
+        "#############",  //
+        "##.........##",  //
+        "##.........##",  //
+        "##...2.....##",  //
+        "##..2.2....##",  //
+        "##...2.0...##",  //
+        "##.........##",  //
+        "##.........##",  //
+        "##.........##",  //
+        "##.........##",  //
+        "#############",  //
+        "#############",  //
+    };
+    struct Case {
+        const char* name;
+        int toRow, toColumn;
+    };
+    const Case cases[] = {
+        {"an empty cell walled in by pieces", 5, 5},
+        {"an occupied cell", 5, 4},
+        {"the start itself", 6, 7},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        BoardModel model = BoardFromPicture(enclosed);
+        EXPECT_FALSE(model.FindRoute(6, 7, static_cast<std::int16_t>(c.toRow),
+                                     static_cast<std::int16_t>(c.toColumn)));
+    }
+    // On the square, no cell outside the 9 x 9 middle is ever reached.
+    BoardModel model = OnePieceAtTheCentre(false);
+    for (int row = 0; row < kGridSize; ++row) {
+        for (int column = 0; column < kGridSize; ++column) {
+            if (!model.IsPlayable(row, column)) {
+                EXPECT_FALSE(model.FindRoute(6, 6, static_cast<std::int16_t>(row),
+                                             static_cast<std::int16_t>(column)))
+                    << row << "," << column;
+            }
+        }
+    }
+}
+
+TEST(RouteSearch, TheSearchNeverReentersItsStart) {
+    // From an empty start (only the console asks this) the waves must not come back
+    // through the start cell: it is no target, and no layer but the first holds it.
+    BoardModel model;
+    EXPECT_FALSE(model.FindRoute(6, 6, 6, 6));
+    ASSERT_TRUE(model.FindRoute(6, 6, 10, 10));
+    EXPECT_EQ(model.RouteLen(), 9);
+    const WaveStore& waves = model.Waves();
+    for (int layer = 1; layer < waves.LayerCount(); ++layer) {
+        for (int i = 0; i < waves.LayerSize(layer); ++i) {
+            EXPECT_FALSE(waves.Layer(layer)[i] == (RoutePoint{6, 6})) << "layer " << layer;
+        }
+    }
+}
+
+TEST(RouteSearch, LongRoutesOnCrowdedBoardsAreWholeAndShortest) {
+    struct Case {
+        const char* name;
+        Picture board;
+        RoutePoint from, to;
+        int steps;
+    };
+    const Case cases[] = {
+        {"a serpentine corridor through the cross",
+         {
+             "####3....####",  //
+             "####1212.####",  //
+             "##.........##",  //
+             "##.12121212##",  //
+             ".............",  //
+             "121212121212.",  //
+             ".............",  //
+             ".121212121212",  //
+             ".............",  //
+             "##12121212.##",  //
+             "##.........##",  //
+             "####.1212####",  //
+             "####.....####",  //
+         },
+         {0, 4},
+         {12, 8},
+         64},
+        // The longest shortest route a search over crowded crosses found.
+        {"a crowded cross",
+         {
+             "####0....####",  //
+             "####0.00.####",  //
+             "##0.0..0...##",  //
+             "##0..0..00.##",  //
+             "...0..0..0...",  //
+             ".0.00..0..00.",  //
+             ".0...0..0..0.",  //
+             "..000..0..0..",  //
+             "0..00.0..0...",  //
+             "##..0...00.##",  //
+             "##0..0.0...##",  //
+             "####..0..####",  //
+             "####0...0####",  //
+         },
+         {2, 2},
+         {6, 4},
+         74},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        BoardModel model = BoardFromPicture(c.board);
+        const std::vector<int> distance = StepDistances(model, c.from.row, c.from.column);
+        ASSERT_EQ(distance[c.to.row * kGridSize + c.to.column], c.steps);
+        ASSERT_TRUE(model.FindRoute(c.from.row, c.from.column, c.to.row, c.to.column));
+        ASSERT_EQ(model.RouteLen(), c.steps + 1);
+        EXPECT_EQ(model.Waves().LayerCount(), c.steps + 1);
+        const Points route = RouteOf(model);
+        EXPECT_EQ(route.front(), std::make_pair(int{c.from.row}, int{c.from.column}));
+        EXPECT_EQ(route.back(), std::make_pair(int{c.to.row}, int{c.to.column}));
+        for (std::size_t i = 1; i < route.size(); ++i) {
+            const auto [row, column] = route[i];
+            EXPECT_EQ(distance[row * kGridSize + column], static_cast<int>(i))
+                << "point " << i << " at " << row << "," << column;
+            EXPECT_EQ(std::abs(row - route[i - 1].first) + std::abs(column - route[i - 1].second),
+                      1);
+        }
+    }
+}
+
+}  // namespace
