@@ -155,3 +155,61 @@ HICON LoadIconA(HINSTANCE instance, LPCSTR name);
 HBITMAP LoadBitmapA(HINSTANCE instance, LPCSTR name);
 
 #endif  // RC_INVOKED
+
+// ---------------------------------------------------------------------------------------------
+// System metrics and cursors
+// ---------------------------------------------------------------------------------------------
+
+#define SM_CXSCREEN 0
+#define SM_CYSCREEN 1
+#define SM_CXVSCROLL 2
+#define SM_CYHSCROLL 3
+#define SM_CYCAPTION 4
+#define SM_CXBORDER 5
+#define SM_CYBORDER 6
+#define SM_CXDLGFRAME 7
+#define SM_CYDLGFRAME 8
+#define SM_CXFIXEDFRAME SM_CXDLGFRAME
+#define SM_CYFIXEDFRAME SM_CYDLGFRAME
+#define SM_CXICON 11
+#define SM_CYICON 12
+#define SM_CXCURSOR 13
+#define SM_CYCURSOR 14
+#define SM_CYMENU 15
+#define SM_CXSIZE 30
+#define SM_CYSIZE 31
+#define SM_CXFRAME 32
+#define SM_CYFRAME 33
+#define SM_CXEDGE 45
+#define SM_CYEDGE 46
+#define SM_CXSMICON 49
+#define SM_CYSMICON 50
+#define SM_CYSMCAPTION 51
+
+#ifndef RC_INVOKED
+
+// Metrics of the 640 x 480 display at 96 dpi in pixels; 0 for an index it does not know.
+int GetSystemMetrics(int index);
+
+#define IDC_ARROW MAKEINTRESOURCEA(32512)
+
+// Only the system arrow (instance NULL, IDC_ARROW); a shared handle, never destroyed.
+HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
+
+// ---------------------------------------------------------------------------------------------
+// Rectangles: right and bottom edges are outside
+// ---------------------------------------------------------------------------------------------
+
+BOOL SetRect(LPRECT rc, int left, int top, int right, int bottom);
+BOOL SetRectEmpty(LPRECT rc);
+BOOL CopyRect(LPRECT dst, const RECT* src);
+BOOL IsRectEmpty(const RECT* rc);
+BOOL EqualRect(const RECT* a, const RECT* b);
+BOOL PtInRect(const RECT* rc, POINT pt);
+BOOL OffsetRect(LPRECT rc, int dx, int dy);
+BOOL InflateRect(LPRECT rc, int dx, int dy);
+// FALSE and *dst zeroed when they do not overlap.
+BOOL IntersectRect(LPRECT dst, const RECT* a, const RECT* b);
+BOOL UnionRect(LPRECT dst, const RECT* a, const RECT* b);
+
+#endif  // RC_INVOKED
