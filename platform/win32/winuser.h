@@ -213,3 +213,240 @@ BOOL IntersectRect(LPRECT dst, const RECT* a, const RECT* b);
 BOOL UnionRect(LPRECT dst, const RECT* a, const RECT* b);
 
 #endif  // RC_INVOKED
+
+// ---------------------------------------------------------------------------------------------
+// Messages
+// ---------------------------------------------------------------------------------------------
+
+#define WM_NULL 0x0000
+#define WM_CREATE 0x0001
+#define WM_DESTROY 0x0002
+#define WM_MOVE 0x0003
+#define WM_SIZE 0x0005
+#define WM_ACTIVATE 0x0006
+#define WM_SETFOCUS 0x0007
+#define WM_KILLFOCUS 0x0008
+#define WM_ENABLE 0x000A
+#define WM_SETTEXT 0x000C
+#define WM_GETTEXT 0x000D
+#define WM_GETTEXTLENGTH 0x000E
+#define WM_PAINT 0x000F
+#define WM_CLOSE 0x0010
+#define WM_QUIT 0x0012
+#define WM_ERASEBKGND 0x0014
+#define WM_SHOWWINDOW 0x0018
+#define WM_SETCURSOR 0x0020
+#define WM_NCCREATE 0x0081
+#define WM_NCDESTROY 0x0082
+#define WM_NCCALCSIZE 0x0083
+#define WM_NCHITTEST 0x0084
+#define WM_NCPAINT 0x0085
+#define WM_KEYDOWN 0x0100
+#define WM_KEYUP 0x0101
+#define WM_CHAR 0x0102
+#define WM_SYSKEYDOWN 0x0104
+#define WM_SYSKEYUP 0x0105
+#define WM_SYSCHAR 0x0106
+#define WM_COMMAND 0x0111
+#define WM_SYSCOMMAND 0x0112
+#define WM_TIMER 0x0113
+#define WM_MOUSEFIRST 0x0200
+#define WM_MOUSEMOVE 0x0200
+#define WM_LBUTTONDOWN 0x0201
+#define WM_LBUTTONUP 0x0202
+#define WM_LBUTTONDBLCLK 0x0203
+#define WM_RBUTTONDOWN 0x0204
+#define WM_RBUTTONUP 0x0205
+#define WM_RBUTTONDBLCLK 0x0206
+#define WM_MBUTTONDOWN 0x0207
+#define WM_MBUTTONUP 0x0208
+#define WM_MBUTTONDBLCLK 0x0209
+#define WM_MOUSELAST 0x0209
+#define WM_CAPTURECHANGED 0x0215
+#define WM_USER 0x0400
+
+// WM_NCHITTEST results.
+#define HTERROR (-2)
+#define HTTRANSPARENT (-1)
+#define HTNOWHERE 0
+#define HTCLIENT 1
+#define HTCAPTION 2
+#define HTBORDER 18
+
+// WM_SIZE wParam.
+#define SIZE_RESTORED 0
+
+// ---------------------------------------------------------------------------------------------
+// Window classes and windows
+// ---------------------------------------------------------------------------------------------
+
+// Class styles.
+#define CS_VREDRAW 0x0001
+#define CS_HREDRAW 0x0002
+#define CS_DBLCLKS 0x0008
+#define CS_OWNDC 0x0020
+#define CS_CLASSDC 0x0040
+#define CS_PARENTDC 0x0080
+#define CS_SAVEBITS 0x0800
+
+// ShowWindow commands.
+#define SW_HIDE 0
+#define SW_SHOWNORMAL 1
+#define SW_NORMAL 1
+#define SW_SHOWMINIMIZED 2
+#define SW_SHOWMAXIMIZED 3
+#define SW_SHOWNOACTIVATE 4
+#define SW_SHOW 5
+#define SW_MINIMIZE 6
+#define SW_SHOWMINNOACTIVE 7
+#define SW_SHOWNA 8
+#define SW_RESTORE 9
+
+// SetWindowPos flags.
+#define SWP_NOSIZE 0x0001
+#define SWP_NOMOVE 0x0002
+#define SWP_NOZORDER 0x0004
+#define SWP_NOREDRAW 0x0008
+#define SWP_NOACTIVATE 0x0010
+#define SWP_FRAMECHANGED 0x0020
+#define SWP_SHOWWINDOW 0x0040
+#define SWP_HIDEWINDOW 0x0080
+
+// Window long indices.
+#define GWL_WNDPROC (-4)
+#define GWLP_WNDPROC (-4)
+#define GWL_HINSTANCE (-6)
+#define GWLP_HINSTANCE (-6)
+#define GWL_ID (-12)
+#define GWLP_ID (-12)
+#define GWL_STYLE (-16)
+#define GWL_EXSTYLE (-20)
+#define GWL_USERDATA (-21)
+#define GWLP_USERDATA (-21)
+
+#define ERROR_INVALID_INDEX 1413
+#define ERROR_CLASS_ALREADY_EXISTS 1410
+#define ERROR_CLASS_DOES_NOT_EXIST 1411
+#define ERROR_CLASS_HAS_WINDOWS 1412
+#define ERROR_TLW_WITH_WSCHILD 1406
+#define ERROR_CONTROL_ID_NOT_FOUND 1421
+#define ERROR_CANNOT_FIND_WND_CLASS 1407
+
+#ifndef RC_INVOKED
+
+typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
+
+typedef struct tagWNDCLASSA {
+    UINT style;
+    WNDPROC lpfnWndProc;
+    int cbClsExtra;
+    int cbWndExtra;  // bytes of window longs at offsets 0, 4, ...
+    HINSTANCE hInstance;
+    HICON hIcon;
+    HCURSOR hCursor;
+    HBRUSH hbrBackground;  // a brush, or a COLOR_ index + 1
+    LPCSTR lpszMenuName;
+    LPCSTR lpszClassName;
+} WNDCLASSA, *LPWNDCLASSA;
+typedef WNDCLASSA WNDCLASS;
+
+typedef struct tagCREATESTRUCTA {
+    LPVOID lpCreateParams;
+    HINSTANCE hInstance;
+    HMENU hMenu;
+    HWND hwndParent;
+    int cy;
+    int cx;
+    int y;
+    int x;
+    LONG style;
+    LPCSTR lpszName;
+    LPCSTR lpszClass;
+    DWORD dwExStyle;
+} CREATESTRUCTA, *LPCREATESTRUCTA;
+typedef CREATESTRUCTA CREATESTRUCT;
+
+typedef struct tagNCCALCSIZE_PARAMS {
+    RECT rgrc[3];
+    void* lppos;
+} NCCALCSIZE_PARAMS;
+
+#define HWND_TOP (reinterpret_cast<HWND>(0))
+#define HWND_BOTTOM (reinterpret_cast<HWND>(1))
+#define HWND_TOPMOST (reinterpret_cast<HWND>(-1))
+#define HWND_NOTOPMOST (reinterpret_cast<HWND>(-2))
+#define MAKEINTATOM(atom) (reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(static_cast<WORD>(atom))))
+
+// A class name (or the atom RegisterClassA returned) is known once; names compare without
+// case. 0 with ERROR_CLASS_ALREADY_EXISTS for a second registration.
+ATOM RegisterClassA(const WNDCLASSA* wc);
+// FALSE with ERROR_CLASS_HAS_WINDOWS while windows of the class exist.
+BOOL UnregisterClassA(LPCSTR class_name, HINSTANCE instance);
+BOOL GetClassInfoA(HINSTANCE instance, LPCSTR class_name, LPWNDCLASSA wc);
+
+// Creation sends WM_NCCREATE (0 fails), WM_NCCALCSIZE, WM_CREATE (-1 fails), WM_SIZE and
+// WM_MOVE, then WM_SHOWWINDOW when WS_VISIBLE is set. A failed creation sends WM_NCDESTROY and
+// returns NULL. For WS_CHILD `parent` is the parent (required) and `menu` the control id;
+// otherwise `parent` is the owner. Frames: caption 19 (16 for WS_EX_TOOLWINDOW), WS_THICKFRAME
+// 4, WS_DLGFRAME or WS_EX_DLGMODALFRAME 3, WS_BORDER 1, WS_EX_CLIENTEDGE 2, WS_EX_STATICEDGE 1.
+HWND CreateWindowExA(DWORD ex_style, LPCSTR class_name, LPCSTR window_name, DWORD style, int x,
+                     int y, int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
+                     LPVOID param);
+inline HWND CreateWindowA(LPCSTR class_name, LPCSTR window_name, DWORD style, int x, int y,
+                          int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
+                          LPVOID param) {
+    return CreateWindowExA(0, class_name, window_name, style, x, y, width, height, parent, menu,
+                           instance, param);
+}
+// Owned windows and children go too. WM_DESTROY reaches the window before its children;
+// WM_NCDESTROY reaches children before their parent, after which every handle is stale.
+BOOL DestroyWindow(HWND hwnd);
+
+LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
+LRESULT CallWindowProcA(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
+// Calls the window procedure directly; 0 with ERROR_INVALID_WINDOW_HANDLE for a bad handle.
+LRESULT SendMessageA(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
+
+BOOL IsWindow(HWND hwnd);
+// The parent of a child window, the owner of a popup, else NULL.
+HWND GetParent(HWND hwnd);
+BOOL IsChild(HWND parent, HWND hwnd);
+// TRUE when the window and all its ancestors have WS_VISIBLE.
+BOOL IsWindowVisible(HWND hwnd);
+BOOL IsWindowEnabled(HWND hwnd);
+// TRUE when the window was disabled before. Sends WM_ENABLE when that changes.
+BOOL EnableWindow(HWND hwnd, BOOL enable);
+// Returns TRUE when the window was visible before. Sends WM_SHOWWINDOW when that changes.
+BOOL ShowWindow(HWND hwnd, int cmd);
+BOOL SetWindowPos(HWND hwnd, HWND insert_after, int x, int y, int cx, int cy, UINT flags);
+BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint);
+
+// Screen coordinates.
+BOOL GetWindowRect(HWND hwnd, LPRECT rc);
+// (0, 0, client width, client height).
+BOOL GetClientRect(HWND hwnd, LPRECT rc);
+BOOL ClientToScreen(HWND hwnd, LPPOINT pt);
+BOOL ScreenToClient(HWND hwnd, LPPOINT pt);
+// NULL stands for the screen. Returns MAKELONG(dx, dy) of the move; 0 with the last error set
+// on failure.
+int MapWindowPoints(HWND from, HWND to, LPPOINT points, UINT count);
+
+// The visible, enabled window deepest under a screen point, skipping windows that answer
+// WM_NCHITTEST with HTTRANSPARENT; NULL over the desktop.
+HWND WindowFromPoint(POINT pt);
+
+// Pointer-sized values (GWLP_WNDPROC) need the Ptr forms: the LONG forms refuse GWL_WNDPROC
+// with ERROR_INVALID_INDEX. Offsets >= 0 address the class's cbWndExtra bytes.
+LONG GetWindowLongA(HWND hwnd, int index);
+LONG SetWindowLongA(HWND hwnd, int index, LONG value);
+LONG_PTR GetWindowLongPtrA(HWND hwnd, int index);
+LONG_PTR SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value);
+
+HWND GetDlgItem(HWND dialog, int id);
+int GetDlgCtrlID(HWND hwnd);
+
+BOOL SetWindowTextA(HWND hwnd, LPCSTR text);
+int GetWindowTextA(HWND hwnd, LPSTR buffer, int buffer_max);
+int GetWindowTextLengthA(HWND hwnd);
+
+#endif  // RC_INVOKED

@@ -1,0 +1,100 @@
+// DefWindowProc.cpp: what a window does with messages its procedure leaves alone.
+#include "platform/win32/user/WindowFrame.h"
+#include "platform/win32/user/WindowManager.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace user {
+
+RECT frame_insets(DWORD style, DWORD ex_style) {
+    int border = 0;
+    if (style & WS_THICKFRAME) {
+        border = GetSystemMetrics(SM_CXFRAME);
+    } else if ((style & WS_DLGFRAME) || (ex_style & WS_EX_DLGMODALFRAME)) {
+        border = GetSystemMetrics(SM_CXDLGFRAME);  // raised edge and a face-coloured ring
+    } else if (style & WS_BORDER) {
+        border = GetSystemMetrics(SM_CXBORDER);
+    }
+    int caption = 0;
+    if ((style & WS_CAPTION) == WS_CAPTION) {
+        caption = GetSystemMetrics((ex_style & WS_EX_TOOLWINDOW) ? SM_CYSMCAPTION : SM_CYCAPTION);
+    }
+    int edge = 0;
+    if (ex_style & WS_EX_CLIENTEDGE) {
+        edge += GetSystemMetrics(SM_CXEDGE);
+    }
+    if (ex_style & WS_EX_STATICEDGE) {
+        edge += GetSystemMetrics(SM_CXBORDER);
+    }
+    return RECT{border + edge, border + caption + edge, border + edge, border + edge};
+}
+
+}  // namespace user
+
+using namespace user;
+
+LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+    Window* w = window_or_error(hwnd);
+    if (w == nullptr) {
+        return 0;
+    }
+    switch (msg) {
+        case WM_NCCREATE: {
+            const auto* cs = reinterpret_cast<const CREATESTRUCTA*>(lparam);
+            if (cs != nullptr && cs->lpszName != nullptr && !IS_INTRESOURCE(cs->lpszName)) {
+                w->text = cs->lpszName;
+            }
+            return TRUE;
+        }
+        case WM_NCCALCSIZE: {
+            auto* rc = reinterpret_cast<RECT*>(lparam);
+            if (rc != nullptr) {
+                const RECT in = frame_insets(w->style, w->ex_style);
+                rc->left += in.left;
+                rc->top += in.top;
+                rc->right = std::max(rc->left, rc->right - in.right);
+                rc->bottom = std::max(rc->top, rc->bottom - in.bottom);
+            }
+            return 0;
+        }
+        case WM_NCHITTEST: {
+            const POINT pt{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+            const RECT client = screen_client_rect(*w);
+            const RECT window = screen_window_rect(*w);
+            if (PtInRect(&client, pt)) {
+                return HTCLIENT;
+            }
+            if (!PtInRect(&window, pt)) {
+                return HTNOWHERE;
+            }
+            const RECT in = frame_insets(w->style, w->ex_style);
+            const bool in_caption = (w->style & WS_CAPTION) == WS_CAPTION && pt.y < client.top &&
+                                    pt.y >= window.top + in.left && pt.x >= window.left + in.left &&
+                                    pt.x < window.right - in.left;
+            return in_caption ? HTCAPTION : HTBORDER;
+        }
+        case WM_CLOSE:
+            DestroyWindow(hwnd);
+            return 0;
+        case WM_SETTEXT: {
+            const auto* text = reinterpret_cast<LPCSTR>(lparam);
+            w->text = text == nullptr ? "" : text;
+            return TRUE;
+        }
+        case WM_GETTEXT: {
+            auto* buffer = reinterpret_cast<LPSTR>(lparam);
+            if (buffer == nullptr || wparam == 0) {
+                return 0;
+            }
+            const std::size_t n = std::min(w->text.size(), static_cast<std::size_t>(wparam) - 1);
+            std::memcpy(buffer, w->text.data(), n);
+            buffer[n] = '\0';
+            return static_cast<LRESULT>(n);
+        }
+        case WM_GETTEXTLENGTH:
+            return static_cast<LRESULT>(w->text.size());
+        default:
+            return 0;
+    }
+}
