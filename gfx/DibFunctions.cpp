@@ -22,7 +22,7 @@ struct DibFields {
 // Bytes that may be read from p: to the end of its resource, unbounded outside one.
 std::size_t ReadableBytes(LPCVOID p) {
     const auto bytes = kernel::resource_bytes_from(p);
-    return bytes.empty() ? SIZE_MAX : bytes.size();
+    return bytes ? bytes->size() : SIZE_MAX;
 }
 
 // Reads the header when its size names a known form and the whole header is readable.

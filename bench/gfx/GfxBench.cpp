@@ -84,7 +84,8 @@ BENCHMARK(BM_MakeMask24);
 void BM_DecodeDibSheet(benchmark::State& state) {
     LPCVOID header = nullptr;
     prepare_sheet(header);
-    const std::size_t bytes = kernel::resource_bytes_from(header).size();
+    const std::size_t bytes =
+        kernel::resource_bytes_from(header).value_or(std::span<const std::byte>{}).size();
     const auto* bits = static_cast<const BYTE*>(header) + 40 + 1024;
     for (auto _ : state) {
         gdi::dib::DecodedDib dib;

@@ -185,14 +185,19 @@ TEST_F(ResourceLookup, BoundsRunFromThePointerToTheEndOfItsResource) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const auto bounds = kernel::resource_bytes_from(m_image.data() + c.offset);
-        EXPECT_EQ(bounds.size(), c.expected);
+        ASSERT_TRUE(bounds.has_value());  // inside the image: bounded, even when nothing is left
+        EXPECT_EQ(bounds->size(), c.expected);
         if (c.expected != 0) {
-            EXPECT_EQ(bounds.data(), m_image.data() + c.offset);
+            EXPECT_EQ(bounds->data(), m_image.data() + c.offset);
         }
     }
+    // One past the end is where an empty last resource points: bounded, nothing to read.
+    const auto at_end = kernel::resource_bytes_from(m_image.data() + m_image.size());
+    ASSERT_TRUE(at_end.has_value());
+    EXPECT_TRUE(at_end->empty());
     const int outside = 0;
-    EXPECT_TRUE(kernel::resource_bytes_from(&outside).empty());
-    EXPECT_TRUE(kernel::resource_bytes_from(nullptr).empty());
+    EXPECT_FALSE(kernel::resource_bytes_from(&outside).has_value());
+    EXPECT_FALSE(kernel::resource_bytes_from(nullptr).has_value());
 }
 
 }  // namespace

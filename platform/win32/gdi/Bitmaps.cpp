@@ -63,7 +63,7 @@ void load_ddb_bits(Surface& s, const std::uint8_t* bits) {
 
 std::size_t readable_bytes(const void* p) {
     const auto span = kernel::resource_bytes_from(p);
-    return span.empty() ? SIZE_MAX : span.size();
+    return span ? span->size() : SIZE_MAX;
 }
 
 // One colour of a DIB as a value of the target: the nearest entry of the DC's logical

@@ -258,11 +258,12 @@ const ResourceEntry* lookup_resource_handle(HINSTANCE module, HRSRC resource) {
     return &owner.entries[index - 1];
 }
 
-std::span<const std::byte> resource_bytes_from(const void* p) {
+std::optional<std::span<const std::byte>> resource_bytes_from(const void* p) {
     const std::uintptr_t a = address(p);
     for (const Module& m : table().slots) {
+        // One past the end still belongs to the image: an empty last resource points there.
         if (!m.alive || m.image.empty() || a < address(m.image.data()) ||
-            a >= address(m.image.data()) + m.image.size()) {
+            a > address(m.image.data()) + m.image.size()) {
             continue;
         }
         // Entries lie in image order: the last one starting at or before p is the candidate.
@@ -270,16 +271,16 @@ std::span<const std::byte> resource_bytes_from(const void* p) {
             m.entries.begin(), m.entries.end(), a,
             [](std::uintptr_t x, const ResourceEntry& e) { return x < address(e.data.data()); });
         if (it == m.entries.begin()) {
-            return {};
+            return std::span<const std::byte>{};
         }
         const ResourceEntry& e = *std::prev(it);
         const std::uintptr_t begin = address(e.data.data());
         if (a >= begin + e.data.size()) {
-            return {};
+            return std::span<const std::byte>{};
         }
         return e.data.subspan(a - begin);
     }
-    return {};
+    return std::nullopt;
 }
 
 }  // namespace kernel

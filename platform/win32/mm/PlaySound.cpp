@@ -16,9 +16,8 @@ constexpr std::uint64_t kMaxUnboundedImage = 64u << 20;
 // The bytes sndPlaySoundA may read: the rest of the resource holding the image when the
 // kernel knows it, otherwise what the RIFF header claims. Empty when neither will do.
 std::span<const std::byte> image_at(const void* sound) {
-    const auto resource = kernel::resource_bytes_from(sound);
-    if (!resource.empty()) {
-        return resource;
+    if (const auto resource = kernel::resource_bytes_from(sound)) {
+        return *resource;  // inside a resource: never past its end, even if that leaves nothing
     }
     const auto* p = static_cast<const std::byte*>(sound);
     if (std::memcmp(p, "RIFF", 4) != 0) {
