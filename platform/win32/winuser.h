@@ -450,3 +450,60 @@ int GetWindowTextA(HWND hwnd, LPSTR buffer, int buffer_max);
 int GetWindowTextLengthA(HWND hwnd);
 
 #endif  // RC_INVOKED
+
+// ---------------------------------------------------------------------------------------------
+// Message queue, timers, input state
+// ---------------------------------------------------------------------------------------------
+
+#define PM_NOREMOVE 0x0000
+#define PM_REMOVE 0x0001
+
+// Mouse message wParam bits.
+#define MK_LBUTTON 0x0001
+#define MK_RBUTTON 0x0002
+#define MK_SHIFT 0x0004
+#define MK_CONTROL 0x0008
+#define MK_MBUTTON 0x0010
+
+#ifndef RC_INVOKED
+
+typedef struct tagMSG {
+    HWND hwnd;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    DWORD time;
+    POINT pt;
+} MSG, *LPMSG;
+
+typedef void(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
+
+// Retrieval order: posted messages, WM_QUIT, input (mouse to the capture window or the window
+// under the point, keys to the focus window), then WM_TIMER, made only when nothing else
+// matches. Before waiting, the screen is presented if it changed. FALSE with WM_QUIT after
+// PostQuitMessage, and also when the host says no input will ever come and no timer runs
+// (then msg is WM_QUIT with wParam 0), so a loop ends instead of spinning. -1 for a bad hwnd.
+BOOL GetMessageA(LPMSG msg, HWND hwnd, UINT filter_min, UINT filter_max);
+BOOL PeekMessageA(LPMSG msg, HWND hwnd, UINT filter_min, UINT filter_max, UINT remove);
+// NULL hwnd posts a message for the loop itself (msg.hwnd NULL).
+BOOL PostMessageA(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
+void PostQuitMessage(int exit_code);
+LRESULT DispatchMessageA(const MSG* msg);
+// Posts WM_CHAR (WM_SYSCHAR) after a key message whose key types a character. Key messages
+// from the host carry that Windows-1250 character in lParam bits 16-23, where the scan code
+// would be. TRUE when it posted one.
+BOOL TranslateMessage(const MSG* msg);
+
+// One WM_TIMER at most is pending per timer however late it is; the next period counts from
+// the expiry that made it. Periods under 10 ms become 10 ms. 0 when the host has no timers.
+UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse_ms, TIMERPROC proc);
+BOOL KillTimer(HWND hwnd, UINT_PTR id);
+
+HWND SetCapture(HWND hwnd);
+BOOL ReleaseCapture();
+HWND GetCapture();
+HWND SetFocus(HWND hwnd);
+HWND GetFocus();
+BOOL GetCursorPos(LPPOINT pt);
+
+#endif  // RC_INVOKED

@@ -1,4 +1,5 @@
 // Windows.cpp: creating and destroying windows, their geometry, z-order and window longs.
+#include "platform/win32/user/MessageQueue.h"
 #include "platform/win32/user/WindowClasses.h"
 #include "platform/win32/user/WindowTable.h"
 
@@ -56,6 +57,7 @@ void release_tree(HWND hwnd) {
     if ((w = find_window(hwnd)) == nullptr) {
         return;
     }
+    forget_window(hwnd);
     unlink_window(*w);
     --w->window_class->window_count;
     free_window(hwnd);
