@@ -507,3 +507,51 @@ HWND GetFocus();
 BOOL GetCursorPos(LPPOINT pt);
 
 #endif  // RC_INVOKED
+
+// ---------------------------------------------------------------------------------------------
+// Painting
+// ---------------------------------------------------------------------------------------------
+
+#define RDW_INVALIDATE 0x0001
+#define RDW_INTERNALPAINT 0x0002
+#define RDW_ERASE 0x0004
+#define RDW_VALIDATE 0x0008
+#define RDW_NOINTERNALPAINT 0x0010
+#define RDW_NOERASE 0x0020
+#define RDW_NOCHILDREN 0x0040
+#define RDW_ALLCHILDREN 0x0080
+#define RDW_UPDATENOW 0x0100
+#define RDW_ERASENOW 0x0200
+#define RDW_FRAME 0x0400
+#define RDW_NOFRAME 0x0800
+
+#ifndef RC_INVOKED
+
+typedef struct tagPAINTSTRUCT {
+    HDC hdc;
+    BOOL fErase;  // TRUE when the background still needs erasing
+    RECT rcPaint;
+    BOOL fRestore;
+    BOOL fIncUpdate;
+    BYTE rgbReserved[32];
+} PAINTSTRUCT, *LPPAINTSTRUCT;
+
+// A window's update region is kept as one bounding rectangle in client coordinates. Only
+// visible windows collect one. Without WS_CLIPCHILDREN the visible children under `rc` are
+// invalidated too. NULL hwnd: every top-level window.
+BOOL InvalidateRect(HWND hwnd, const RECT* rc, BOOL erase);
+// Empties the update region when `rc` is NULL or covers it.
+BOOL ValidateRect(HWND hwnd, const RECT* rc);
+// TRUE when the update region is not empty; *rc (may be NULL) gets its bounds.
+BOOL GetUpdateRect(HWND hwnd, LPRECT rc, BOOL erase);
+// Sends WM_PAINT at once to the window and then its descendants with update regions.
+BOOL UpdateWindow(HWND hwnd);
+// `region` must be NULL. Children: all with RDW_ALLCHILDREN, none with RDW_NOCHILDREN, else
+// as InvalidateRect does.
+BOOL RedrawWindow(HWND hwnd, const RECT* rc, HRGN region, UINT flags);
+// Sends WM_ERASEBKGND when the update region is marked for erasing, then validates it. The DC
+// draws only into the update region's part of the visible client area.
+HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT ps);
+BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps);
+
+#endif  // RC_INVOKED

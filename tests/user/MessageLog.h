@@ -9,6 +9,9 @@
 
 namespace test {
 
+// An expected wParam that matches any (an HDC, for example).
+inline constexpr WPARAM kAnyWParam = ~WPARAM{0};
+
 struct Logged {
     HWND hwnd;
     UINT msg;

@@ -51,10 +51,11 @@ protected:
         EXPECT_TRUE(UnregisterClassA(kClass, nullptr));
         m_install.reset();
     }
-    // Empties the queue of anything earlier steps left.
+    // Empties the queue of anything earlier steps left, painting what wants it.
     static void drain() {
         MSG m;
-        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+        for (int i = 0; i < 1000 && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); ++i) {
+            DispatchMessageA(&m);
         }
     }
     void mouse(host::EventType type, int x, int y, std::uint8_t buttons = 0) {
@@ -67,12 +68,17 @@ protected:
         e.buttons = buttons;
         m_host->push_event(e);
     }
-    // Every message the queue hands out now, in order, as (hwnd, message, wParam).
+    // Every message the queue hands out now, in order, as (hwnd, message, wParam); WM_PAINT
+    // is dispatched (so it goes away) and left out.
     static std::vector<Logged> retrieve_all() {
         std::vector<Logged> got;
         MSG m;
-        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-            got.push_back({m.hwnd, m.message, m.wParam});
+        for (int i = 0; i < 1000 && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); ++i) {
+            if (m.message == WM_PAINT) {
+                DispatchMessageA(&m);
+            } else {
+                got.push_back({m.hwnd, m.message, m.wParam});
+            }
         }
         return got;
     }

@@ -74,6 +74,22 @@ LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
                                     pt.x < window.right - in.left;
             return in_caption ? HTCAPTION : HTBORDER;
         }
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            if (BeginPaint(hwnd, &ps) != nullptr) {
+                EndPaint(hwnd, &ps);
+            }
+            return 0;
+        }
+        case WM_ERASEBKGND: {
+            // FIXME: system colour indices (COLOR_3DFACE + 1 and friends) as class brushes.
+            const HBRUSH brush = w->window_class->info.hbrBackground;
+            if (reinterpret_cast<ULONG_PTR>(brush) <= 64) {
+                return 0;
+            }
+            RECT rc{0, 0, w->client.right - w->client.left, w->client.bottom - w->client.top};
+            return FillRect(reinterpret_cast<HDC>(wparam), &rc, brush) ? 1 : 0;
+        }
         case WM_CLOSE:
             DestroyWindow(hwnd);
             return 0;

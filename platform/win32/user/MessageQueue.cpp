@@ -3,6 +3,7 @@
 
 #include "platform/host/VirtualKeys.h"
 #include "platform/win32/gdi/Screen.h"
+#include "platform/win32/user/Painting.h"
 #include "platform/win32/user/WindowManager.h"
 
 #include <algorithm>
@@ -129,7 +130,14 @@ bool find_message(MSG& out, HWND hwnd, UINT filter_min, UINT filter_max, bool re
     if (take(q.input, out, hwnd, filter_min, filter_max, remove)) {
         return true;
     }
-    // FIXME: WM_PAINT for windows with an update region comes here, before timers.
+    // WM_PAINT stays until BeginPaint or ValidateRect empties the update region.
+    if ((filter_min == 0 && filter_max == 0) ||
+        (WM_PAINT >= filter_min && WM_PAINT <= filter_max)) {
+        if (HWND dirty = window_needing_paint(hwnd)) {
+            out = MSG{dirty, WM_PAINT, 0, 0, message_time(), q.cursor};
+            return true;
+        }
+    }
     return take_timer(out, hwnd, filter_min, filter_max, remove);
 }
 

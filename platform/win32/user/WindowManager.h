@@ -32,6 +32,8 @@ struct Window {
     RECT rect{};    // window rectangle in the parent's client coordinates (screen: top)
     RECT client{};  // client rectangle in the same coordinates
     std::vector<HWND> children;  // front first
+    RECT update{};               // pending repaint, client coordinates; empty: none
+    bool erase = false;          // the update region wants WM_ERASEBKGND
     bool destroying = false;
 };
 

@@ -1,5 +1,6 @@
 // Windows.cpp: creating and destroying windows, their geometry, z-order and window longs.
 #include "platform/win32/user/MessageQueue.h"
+#include "platform/win32/user/Painting.h"
 #include "platform/win32/user/WindowClasses.h"
 #include "platform/win32/user/WindowTable.h"
 
@@ -98,6 +99,7 @@ using namespace user;
 HWND CreateWindowExA(DWORD ex_style, LPCSTR class_name, LPCSTR window_name, DWORD style, int x,
                      int y, int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
                      LPVOID param) {
+    install_window_dcs();
     WindowClass* window_class = find_class(class_name);
     if (window_class == nullptr) {
         SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
@@ -176,6 +178,9 @@ BOOL DestroyWindow(HWND hwnd) {
         return TRUE;
     }
     mark_destroying(*w);
+    if (is_visible(*w)) {
+        invalidate_beneath(*w, screen_window_rect(*w));
+    }
     w->style &= ~static_cast<DWORD>(WS_VISIBLE);
     send_destroy(hwnd);
     release_tree(hwnd);
@@ -264,7 +269,11 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
         if ((w = find_window(hwnd)) != nullptr) {
             if (show) {
                 w->style |= WS_VISIBLE;
+                InvalidateRect(hwnd, nullptr, TRUE);
             } else {
+                if (is_visible(*w)) {
+                    invalidate_beneath(*w, screen_window_rect(*w));
+                }
                 w->style &= ~static_cast<DWORD>(WS_VISIBLE);
             }
         }
@@ -298,6 +307,11 @@ BOOL SetWindowPos(HWND hwnd, HWND insert_after, int x, int y, int cx, int cy, UI
         }
         link_window(*w, insert_after);
     }
+    const bool redraw = (flags & SWP_NOREDRAW) == 0;
+    const bool was_visible = is_visible(*w);
+    if (redraw && was_visible && (moved || sized || (flags & SWP_HIDEWINDOW))) {
+        invalidate_beneath(*w, screen_window_rect(*w));
+    }
     if (flags & SWP_SHOWWINDOW) {
         w->style |= WS_VISIBLE;
     } else if (flags & SWP_HIDEWINDOW) {
@@ -307,6 +321,9 @@ BOOL SetWindowPos(HWND hwnd, HWND insert_after, int x, int y, int cx, int cy, UI
         w->rect = rect;
         calculate_client(hwnd);
         send_size_and_move(hwnd, sized, moved);
+    }
+    if (redraw && (moved || sized || ((flags & SWP_SHOWWINDOW) && !was_visible))) {
+        InvalidateRect(hwnd, nullptr, TRUE);
     }
     return TRUE;
 }

@@ -1,0 +1,26 @@
+// Painting.h: update regions and window DCs, for the queue and the window functions.
+#pragma once
+
+#include "platform/win32/user/WindowManager.h"
+
+#include <vector>
+
+namespace user {
+
+// The parts of the screen a window's client area shows: clipped by its ancestors' client
+// areas, minus top-level windows above it, minus siblings above it when it has
+// WS_CLIPSIBLINGS, minus its visible children when it has WS_CLIPCHILDREN.
+std::vector<RECT> visible_client_rects(const Window& window);
+
+// Routes GetDC(hwnd) and ReleaseDC through the window manager; done once.
+void install_window_dcs();
+
+// The first visible window, parents before children, front first, whose update region is not
+// empty and which passes the filter; null when none.
+HWND window_needing_paint(HWND filter);
+
+// Invalidates what a window covered on screen (screen coordinates) in the windows beneath it:
+// its parent, or the top-level windows behind it.
+void invalidate_beneath(const Window& window, const RECT& screen_rect);
+
+}  // namespace user
