@@ -555,3 +555,46 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT ps);
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps);
 
 #endif  // RC_INVOKED
+
+// ---------------------------------------------------------------------------------------------
+// System colours ("Windows Standard" scheme)
+// ---------------------------------------------------------------------------------------------
+
+#define COLOR_SCROLLBAR 0
+#define COLOR_BACKGROUND 1
+#define COLOR_ACTIVECAPTION 2
+#define COLOR_INACTIVECAPTION 3
+#define COLOR_MENU 4
+#define COLOR_WINDOW 5
+#define COLOR_WINDOWFRAME 6
+#define COLOR_MENUTEXT 7
+#define COLOR_WINDOWTEXT 8
+#define COLOR_CAPTIONTEXT 9
+#define COLOR_ACTIVEBORDER 10
+#define COLOR_INACTIVEBORDER 11
+#define COLOR_APPWORKSPACE 12
+#define COLOR_HIGHLIGHT 13
+#define COLOR_HIGHLIGHTTEXT 14
+#define COLOR_3DFACE 15
+#define COLOR_BTNFACE 15
+#define COLOR_3DSHADOW 16
+#define COLOR_BTNSHADOW 16
+#define COLOR_GRAYTEXT 17
+#define COLOR_BTNTEXT 18
+#define COLOR_INACTIVECAPTIONTEXT 19
+#define COLOR_3DHILIGHT 20
+#define COLOR_BTNHIGHLIGHT 20
+#define COLOR_3DDKSHADOW 21
+#define COLOR_3DLIGHT 22
+#define COLOR_INFOTEXT 23
+#define COLOR_INFOBK 24
+
+#ifndef RC_INVOKED
+
+// 0 for an unknown index.
+DWORD GetSysColor(int index);
+// A brush of the colour that DeleteObject cannot destroy; NULL for an unknown index. A class
+// whose hbrBackground is (HBRUSH)(index + 1) erases with it.
+HBRUSH GetSysColorBrush(int index);
+
+#endif  // RC_INVOKED

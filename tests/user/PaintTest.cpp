@@ -225,4 +225,46 @@ TEST_F(Paint, ClientDcDrawsAtTheWindowAndStaysInsideWhatIsVisible) {
     EXPECT_EQ(GetDC(cover), nullptr) << "stale window";
 }
 
+struct SysColourCase {
+    const char* name;
+    int index;
+    COLORREF expected;
+};
+
+const SysColourCase kSysColourCases[] = {
+    {"3D face", COLOR_3DFACE, RGB(192, 192, 192)},
+    {"desktop", COLOR_BACKGROUND, RGB(0, 128, 128)},
+    {"window", COLOR_WINDOW, RGB(255, 255, 255)},
+    {"caption", COLOR_ACTIVECAPTION, RGB(0, 0, 128)},
+};
+
+TEST(SysColourBrush, ClassBrushOfIndexPlusOneErasesInThatColour) {
+    host::HeadlessHost headless;
+    host::ScopedInstall install(headless);
+    for (const SysColourCase& c : kSysColourCases) {
+        SCOPED_TRACE(c.name);
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(c.index + 1));
+        wc.lpszClassName = "PiloSysColourWindow";
+        ASSERT_NE(RegisterClassA(&wc), 0);
+        HWND hwnd = CreateWindowExA(0, "PiloSysColourWindow", "", WS_POPUP | WS_VISIBLE, 300, 300,
+                                    20, 20, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_TRUE(UpdateWindow(hwnd));
+        HDC screen = GetDC(nullptr);
+        EXPECT_EQ(GetPixel(screen, 300, 300), c.expected);
+        EXPECT_EQ(GetPixel(screen, 319, 319), c.expected);
+        ReleaseDC(nullptr, screen);
+        EXPECT_EQ(GetSysColor(c.index), c.expected);
+        HBRUSH brush = GetSysColorBrush(c.index);
+        EXPECT_EQ(GetSysColorBrush(c.index), brush) << "one brush per colour";
+        DeleteObject(brush);
+        EXPECT_EQ(GetSysColorBrush(c.index), brush) << "survives DeleteObject";
+        DestroyWindow(hwnd);
+        ASSERT_TRUE(UnregisterClassA("PiloSysColourWindow", nullptr));
+    }
+    EXPECT_EQ(GetSysColorBrush(COLOR_INFOBK + 1), nullptr);
+    EXPECT_EQ(GetSysColorBrush(-1), nullptr);
+}
+
 }  // namespace

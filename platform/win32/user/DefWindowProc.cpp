@@ -82,9 +82,13 @@ LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
             return 0;
         }
         case WM_ERASEBKGND: {
-            // FIXME: system colour indices (COLOR_3DFACE + 1 and friends) as class brushes.
-            const HBRUSH brush = w->window_class->info.hbrBackground;
-            if (reinterpret_cast<ULONG_PTR>(brush) <= 64) {
+            // A class brush up to COLOR_INFOBK + 1 names a system colour.
+            HBRUSH brush = w->window_class->info.hbrBackground;
+            const auto value = reinterpret_cast<ULONG_PTR>(brush);
+            if (value >= 1 && value <= COLOR_INFOBK + 1) {
+                brush = GetSysColorBrush(static_cast<int>(value) - 1);
+            }
+            if (brush == nullptr) {
                 return 0;
             }
             RECT rc{0, 0, w->client.right - w->client.left, w->client.bottom - w->client.top};
