@@ -6,6 +6,8 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <ctime>
 #include <cstdio>
 #include <cstring>
 #include <deque>
@@ -69,6 +71,7 @@ struct SdlHost::Impl {
     std::vector<std::uint32_t> shown;    // what the texture holds, 0x00RRGGBB
     std::vector<std::uint32_t> scratch;  // the frame being presented
     bool have_frame = false;
+    bool report_first_frame = false;  // PILO_REPORT_FIRST_FRAME: print when the first frame shows
     Viewport viewport;
     std::deque<Event> events;
     std::uint64_t start_ticks = 0;
@@ -227,6 +230,8 @@ std::unique_ptr<SdlHost> SdlHost::create(const Settings& settings) {
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     auto impl = std::make_unique<Impl>();
     impl->settings = settings;
+    const char* report = std::getenv("PILO_REPORT_FIRST_FRAME");
+    impl->report_first_frame = report != nullptr && *report != '\0' && *report != '0';
     auto fail = [](const char* what) -> std::unique_ptr<SdlHost> {
         std::fprintf(stderr, "pilo: cannot start the SDL host: %s: %s\n", what, SDL_GetError());
         return nullptr;
@@ -308,6 +313,14 @@ void SdlHost::present(const Frame& frame) {
     m.shown.swap(m.scratch);
     m.have_frame = true;
     m.redraw();
+    if (m.report_first_frame) {
+        // Wall-clock nanoseconds, so a script can subtract the moment it started the process.
+        timespec now{};
+        clock_gettime(CLOCK_REALTIME, &now);
+        std::fprintf(stderr, "pilo-host: first frame at %lld\n",
+                     static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+        m.report_first_frame = false;
+    }
 }
 
 std::optional<Event> SdlHost::poll_event() {
