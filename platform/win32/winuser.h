@@ -598,3 +598,217 @@ DWORD GetSysColor(int index);
 HBRUSH GetSysColorBrush(int index);
 
 #endif  // RC_INVOKED
+
+// ---------------------------------------------------------------------------------------------
+// Owner-drawn items, button notifications and states, palette and icon messages
+// ---------------------------------------------------------------------------------------------
+
+#define WM_SETFONT 0x0030
+#define WM_GETFONT 0x0031
+#define WM_ICONERASEBKGND 0x0027
+#define WM_DRAWITEM 0x002B
+#define WM_MEASUREITEM 0x002C
+#define WM_QUERYDRAGICON 0x0037
+#define WM_GETICON 0x007F
+#define WM_SETICON 0x0080
+#define WM_GETDLGCODE 0x0087
+#define WM_INITDIALOG 0x0110
+#define WM_ENTERIDLE 0x0121
+#define WM_QUERYNEWPALETTE 0x030F
+#define WM_PALETTEISCHANGING 0x0310
+#define WM_PALETTECHANGED 0x0311
+
+#define ICON_SMALL 0
+#define ICON_BIG 1
+
+// Button notifications (high word of WM_COMMAND's wParam) and messages.
+#define BN_CLICKED 0
+#define BN_PAINT 1
+#define BN_HILITE 2
+#define BN_UNHILITE 3
+#define BN_DISABLE 4
+#define BN_DOUBLECLICKED 5
+#define BN_DBLCLK 5
+#define BN_SETFOCUS 6
+#define BN_KILLFOCUS 7
+#define BM_GETCHECK 0x00F0
+#define BM_SETCHECK 0x00F1
+#define BM_GETSTATE 0x00F2
+#define BM_SETSTATE 0x00F3
+#define BM_SETSTYLE 0x00F4
+#define BM_CLICK 0x00F5
+#define BST_UNCHECKED 0x0000
+#define BST_CHECKED 0x0001
+#define BST_INDETERMINATE 0x0002
+#define BST_PUSHED 0x0004
+#define BST_FOCUS 0x0008
+
+// Owner-drawn control and item kinds, actions and states.
+#define ODT_MENU 1
+#define ODT_LISTBOX 2
+#define ODT_COMBOBOX 3
+#define ODT_BUTTON 4
+#define ODT_STATIC 5
+#define ODA_DRAWENTIRE 0x0001
+#define ODA_SELECT 0x0002
+#define ODA_FOCUS 0x0004
+#define ODS_SELECTED 0x0001
+#define ODS_GRAYED 0x0002
+#define ODS_DISABLED 0x0004
+#define ODS_CHECKED 0x0008
+#define ODS_FOCUS 0x0010
+
+#ifndef RC_INVOKED
+
+// For ODT_MENU hwndItem carries the menu handle.
+typedef struct tagDRAWITEMSTRUCT {
+    UINT CtlType;
+    UINT CtlID;
+    UINT itemID;
+    UINT itemAction;
+    UINT itemState;
+    HWND hwndItem;
+    HDC hDC;
+    RECT rcItem;
+    ULONG_PTR itemData;
+} DRAWITEMSTRUCT, *LPDRAWITEMSTRUCT;
+
+typedef struct tagMEASUREITEMSTRUCT {
+    UINT CtlType;
+    UINT CtlID;
+    UINT itemID;
+    UINT itemWidth;
+    UINT itemHeight;
+    ULONG_PTR itemData;
+} MEASUREITEMSTRUCT, *LPMEASUREITEMSTRUCT;
+
+#endif  // RC_INVOKED
+
+// ---------------------------------------------------------------------------------------------
+// Menus: popup menus, their tracking and the system menu
+// ---------------------------------------------------------------------------------------------
+
+#define WM_CONTEXTMENU 0x007B
+#define WM_NCMOUSEMOVE 0x00A0
+#define WM_NCLBUTTONDOWN 0x00A1
+#define WM_NCLBUTTONUP 0x00A2
+#define WM_NCLBUTTONDBLCLK 0x00A3
+#define WM_NCRBUTTONDOWN 0x00A4
+#define WM_NCRBUTTONUP 0x00A5
+#define WM_INITMENU 0x0116
+#define WM_INITMENUPOPUP 0x0117
+#define WM_MENUSELECT 0x011F
+#define WM_MENUCHAR 0x0120
+#define WM_ENTERMENULOOP 0x0211
+#define WM_EXITMENULOOP 0x0212
+
+#define HTSYSMENU 3
+
+// System commands (WM_SYSCOMMAND wParam; the low four bits are the system's own).
+#define SC_SIZE 0xF000
+#define SC_MOVE 0xF010
+#define SC_MINIMIZE 0xF020
+#define SC_MAXIMIZE 0xF030
+#define SC_CLOSE 0xF060
+#define SC_MOUSEMENU 0xF090
+#define SC_KEYMENU 0xF100
+#define SC_RESTORE 0xF120
+
+// Menu item flags.
+#define MF_INSERT 0x00000000
+#define MF_CHANGE 0x00000080
+#define MF_BYCOMMAND 0x00000000
+#define MF_BYPOSITION 0x00000400
+#define MF_SEPARATOR 0x00000800
+#define MF_ENABLED 0x00000000
+#define MF_GRAYED 0x00000001
+#define MF_DISABLED 0x00000002
+#define MF_UNCHECKED 0x00000000
+#define MF_CHECKED 0x00000008
+#define MF_STRING 0x00000000
+#define MF_BITMAP 0x00000004
+#define MF_OWNERDRAW 0x00000100
+#define MF_POPUP 0x00000010
+#define MF_MENUBARBREAK 0x00000020
+#define MF_MENUBREAK 0x00000040
+#define MF_UNHILITE 0x00000000
+#define MF_HILITE 0x00000080
+#define MF_DEFAULT 0x00001000
+#define MF_SYSMENU 0x00002000
+#define MF_MOUSESELECT 0x00008000
+#define MFS_DEFAULT MF_DEFAULT
+
+// TrackPopupMenu flags.
+#define TPM_LEFTBUTTON 0x0000
+#define TPM_RIGHTBUTTON 0x0002
+#define TPM_LEFTALIGN 0x0000
+#define TPM_CENTERALIGN 0x0004
+#define TPM_RIGHTALIGN 0x0008
+#define TPM_TOPALIGN 0x0000
+#define TPM_VCENTERALIGN 0x0010
+#define TPM_BOTTOMALIGN 0x0020
+#define TPM_NONOTIFY 0x0080
+#define TPM_RETURNCMD 0x0100
+
+#define ERROR_INVALID_MENU_HANDLE 1401
+#define ERROR_POPUP_ALREADY_ACTIVE 1446
+#define ERROR_MENU_ITEM_NOT_FOUND 1456
+
+#ifndef RC_INVOKED
+
+typedef struct tagTPMPARAMS {
+    UINT cbSize;
+    RECT rcExclude;  // screen area the menu must not cover
+} TPMPARAMS, *LPTPMPARAMS;
+
+// Handles carry a generation, so a destroyed menu's handle fails with
+// ERROR_INVALID_MENU_HANDLE. CreateMenu's menus cannot be tracked (there is no menu bar).
+HMENU CreateMenu();
+HMENU CreatePopupMenu();
+BOOL DestroyMenu(HMENU menu);
+BOOL IsMenu(HMENU menu);
+
+// MF_STRING copies `item` (CP1250, '&' marks the mnemonic, a tab starts the right-aligned
+// accelerator text); MF_OWNERDRAW keeps `item` as the item data; MF_SEPARATOR ignores it.
+// MF_POPUP and MF_BITMAP items are refused with ERROR_INVALID_PARAMETER.
+BOOL AppendMenuA(HMENU menu, UINT flags, UINT_PTR id, LPCSTR item);
+// Before the item at `position` (MF_BYPOSITION; past the end appends) or the item with that
+// command id; ERROR_MENU_ITEM_NOT_FOUND when there is none.
+BOOL InsertMenuA(HMENU menu, UINT position, UINT flags, UINT_PTR id, LPCSTR item);
+BOOL ModifyMenuA(HMENU menu, UINT position, UINT flags, UINT_PTR id, LPCSTR item);
+BOOL DeleteMenu(HMENU menu, UINT position, UINT flags);
+BOOL RemoveMenu(HMENU menu, UINT position, UINT flags);
+// The previous MF_GRAYED | MF_DISABLED (or MF_CHECKED) bits; (DWORD)-1 when there is no such item.
+DWORD EnableMenuItem(HMENU menu, UINT item, UINT enable);
+DWORD CheckMenuItem(HMENU menu, UINT item, UINT check);
+// -1 for a bad handle.
+int GetMenuItemCount(HMENU menu);
+// 0 for a separator; (UINT)-1 for a bad handle or position.
+UINT GetMenuItemID(HMENU menu, int position);
+// The item's MF_ bits (type and state); (UINT)-1 when there is no such item.
+UINT GetMenuState(HMENU menu, UINT item, UINT flags);
+// Copies the text (without truncating past `buffer_max - 1`); returns its length.
+int GetMenuStringA(HMENU menu, UINT item, LPSTR buffer, int buffer_max, UINT flags);
+// The default item is drawn bold and Enter chooses it when nothing is highlighted. `item`
+// (UINT)-1 clears it.
+BOOL SetMenuDefaultItem(HMENU menu, UINT item, UINT by_position);
+UINT GetMenuDefaultItem(HMENU menu, UINT by_position, UINT flags);
+
+// Shows the menu at (x, y) (screen) and runs its modal loop on the queue until a choice,
+// Esc, a click outside or EndMenu. The owner hears WM_ENTERMENULOOP, WM_INITMENUPOPUP,
+// WM_MEASUREITEM and WM_DRAWITEM for owner-drawn items, WM_MENUSELECT as the highlight moves
+// and WM_EXITMENULOOP. A choice posts WM_COMMAND(id) to the owner and returns TRUE; with
+// TPM_RETURNCMD it posts nothing and returns the id. No choice returns 0. The menu is kept
+// on the screen; near the right or bottom edge it opens to the left of or above the point.
+BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner,
+                    const RECT* rect);
+BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND owner, LPTPMPARAMS params);
+// Closes the menu being tracked, as Esc does.
+BOOL EndMenu();
+
+// The window's own copy of the system menu, made on first use, for windows with WS_SYSMENU:
+// Move, a separator and Close (the bold default item). `revert` TRUE throws the copy away
+// and returns NULL. Choices reach the window as posted WM_SYSCOMMAND(id, cursor).
+HMENU GetSystemMenu(HWND hwnd, BOOL revert);
+
+#endif  // RC_INVOKED
