@@ -812,3 +812,228 @@ BOOL EndMenu();
 HMENU GetSystemMenu(HWND hwnd, BOOL revert);
 
 #endif  // RC_INVOKED
+
+// ---------------------------------------------------------------------------------------------
+// Dialogs, static and button controls, message boxes
+// ---------------------------------------------------------------------------------------------
+
+#define WM_NEXTDLGCTL 0x0028
+#define WM_CTLCOLORMSGBOX 0x0132
+#define WM_CTLCOLOREDIT 0x0133
+#define WM_CTLCOLORLISTBOX 0x0134
+#define WM_CTLCOLORBTN 0x0135
+#define WM_CTLCOLORDLG 0x0136
+#define WM_CTLCOLORSCROLLBAR 0x0137
+#define WM_CTLCOLORSTATIC 0x0138
+
+#define DM_GETDEFID 0x0400
+#define DM_SETDEFID 0x0401
+#define DC_HASDEFID 0x534B
+#define MSGF_DIALOGBOX 0
+
+// WM_GETDLGCODE answers.
+#define DLGC_WANTARROWS 0x0001
+#define DLGC_WANTTAB 0x0002
+#define DLGC_WANTALLKEYS 0x0004
+#define DLGC_WANTMESSAGE 0x0004
+#define DLGC_HASSETSEL 0x0008
+#define DLGC_DEFPUSHBUTTON 0x0010
+#define DLGC_UNDEFPUSHBUTTON 0x0020
+#define DLGC_RADIOBUTTON 0x0040
+#define DLGC_WANTCHARS 0x0080
+#define DLGC_STATIC 0x0100
+#define DLGC_BUTTON 0x2000
+
+// Extra bytes of a dialog window: the result of the last message, the dialog procedure and
+// a value for the program.
+#define DLGWINDOWEXTRA 30
+#define DWLP_MSGRESULT 0
+#define DWLP_DLGPROC 8
+#define DWLP_USER 16
+
+// Static control messages and notifications.
+#define STM_SETICON 0x0170
+#define STM_GETICON 0x0171
+#define STM_SETIMAGE 0x0172
+#define STM_GETIMAGE 0x0173
+#define STN_CLICKED 0
+#define STN_DBLCLK 1
+#define STN_ENABLE 2
+#define STN_DISABLE 3
+#define IMAGE_BITMAP 0
+#define IMAGE_ICON 1
+
+// Message box styles.
+#define MB_OK 0x00000000
+#define MB_OKCANCEL 0x00000001
+#define MB_ABORTRETRYIGNORE 0x00000002
+#define MB_YESNOCANCEL 0x00000003
+#define MB_YESNO 0x00000004
+#define MB_RETRYCANCEL 0x00000005
+#define MB_TYPEMASK 0x0000000F
+#define MB_ICONHAND 0x00000010
+#define MB_ICONERROR MB_ICONHAND
+#define MB_ICONSTOP MB_ICONHAND
+#define MB_ICONQUESTION 0x00000020
+#define MB_ICONEXCLAMATION 0x00000030
+#define MB_ICONWARNING MB_ICONEXCLAMATION
+#define MB_ICONASTERISK 0x00000040
+#define MB_ICONINFORMATION MB_ICONASTERISK
+#define MB_ICONMASK 0x000000F0
+#define MB_DEFBUTTON1 0x00000000
+#define MB_DEFBUTTON2 0x00000100
+#define MB_DEFBUTTON3 0x00000200
+#define MB_DEFMASK 0x00000F00
+#define MB_APPLMODAL 0x00000000
+#define MB_SYSTEMMODAL 0x00001000
+#define MB_TASKMODAL 0x00002000
+
+// Virtual keys the dialog manager acts on.
+#define VK_TAB 0x09
+#define VK_RETURN 0x0D
+#define VK_SHIFT 0x10
+#define VK_CONTROL 0x11
+#define VK_MENU 0x12
+#define VK_ESCAPE 0x1B
+#define VK_SPACE 0x20
+
+#ifndef RC_INVOKED
+
+typedef INT_PTR(CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
+
+// The fixed heads of the plain in-memory templates; variable-length fields (menu, class,
+// title, font, then each item's class, title and creation data) follow them, items starting
+// on DWORD boundaries. The extended form (version 1, signature 0xFFFF) is read as bytes.
+#pragma pack(push, 2)
+typedef struct {
+    DWORD style;
+    DWORD dwExtendedStyle;
+    WORD cdit;
+    short x;
+    short y;
+    short cx;
+    short cy;
+} DLGTEMPLATE, *LPDLGTEMPLATEA;
+typedef const DLGTEMPLATE* LPCDLGTEMPLATEA;
+typedef LPCDLGTEMPLATEA LPCDLGTEMPLATE;
+
+typedef struct {
+    DWORD style;
+    DWORD dwExtendedStyle;
+    short x;
+    short y;
+    short cx;
+    short cy;
+    WORD id;
+} DLGITEMTEMPLATE;
+#pragma pack(pop)
+
+// Templates are checked field by field against the resource's size (or, in memory, against
+// nothing but their own terminators); a malformed one fails with ERROR_INVALID_PARAMETER.
+// Creation: the dialog window (class "#32770" unless the template names one) is made hidden,
+// gets WM_SETFONT with the template's font, makes its controls in template order (each with
+// WM_SETFONT), then WM_INITDIALOG(first tab stop, param); TRUE from it puts the focus on that
+// control. A template with WS_VISIBLE is then shown.
+HWND CreateDialogIndirectParamA(HINSTANCE instance, LPCDLGTEMPLATEA dialog_template, HWND owner,
+                                DLGPROC proc, LPARAM param);
+HWND CreateDialogParamA(HINSTANCE instance, LPCSTR template_name, HWND owner, DLGPROC proc,
+                        LPARAM param);
+// Modal: the owner's top-level window is disabled before creation and enabled again when
+// EndDialog ends the loop, before the dialog hides; the dialog is destroyed and EndDialog's
+// result returned. -1 when the dialog cannot be made or the loop ends by WM_QUIT (which is
+// posted again for the loop outside).
+INT_PTR DialogBoxIndirectParamA(HINSTANCE instance, LPCDLGTEMPLATEA dialog_template, HWND owner,
+                                DLGPROC proc, LPARAM param);
+INT_PTR DialogBoxParamA(HINSTANCE instance, LPCSTR template_name, HWND owner, DLGPROC proc,
+                        LPARAM param);
+BOOL EndDialog(HWND dialog, INT_PTR result);
+LRESULT DefDlgProcA(HWND dialog, UINT msg, WPARAM wparam, LPARAM lparam);
+// Tab, Shift+Tab, Enter and Esc for the dialog; other messages of its windows are translated
+// and dispatched. FALSE for a message of another window.
+BOOL IsDialogMessageA(HWND dialog, LPMSG msg);
+HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous);
+
+// Dialog units to pixels with the dialog's font: x * base width / 4, y * base height / 8.
+BOOL MapDialogRect(HWND dialog, LPRECT rc);
+// MAKELONG(width, height) of the system font's dialog base units.
+LONG GetDialogBaseUnits();
+
+BOOL SetDlgItemTextA(HWND dialog, int id, LPCSTR text);
+UINT GetDlgItemTextA(HWND dialog, int id, LPSTR buffer, int buffer_max);
+LRESULT SendDlgItemMessageA(HWND dialog, int id, UINT msg, WPARAM wparam, LPARAM lparam);
+
+// Modal: MB_OK and the other button sets, with the exclamation, asterisk, question or hand
+// icon; the text is word-wrapped in MS Sans Serif 8 and the box centred on the screen. Enter
+// chooses the default button; Esc cancels, or gives IDOK in a box with only OK. Returns the
+// chosen IDOK...IDNO, 0 when the box cannot be made.
+int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+
+#endif  // RC_INVOKED
+
+// ---------------------------------------------------------------------------------------------
+// Activation, the non-client area and moving windows
+// ---------------------------------------------------------------------------------------------
+
+#ifndef WM_ACTIVATEAPP
+#define WM_ACTIVATEAPP 0x001C
+#endif
+#ifndef WM_CANCELMODE
+#define WM_CANCELMODE 0x001F
+#endif
+#ifndef WM_MOUSEACTIVATE
+#define WM_MOUSEACTIVATE 0x0021
+#endif
+#ifndef WM_NCACTIVATE
+#define WM_NCACTIVATE 0x0086
+#endif
+#ifndef WM_NCRBUTTONDBLCLK
+#define WM_NCRBUTTONDBLCLK 0x00A6
+#endif
+#ifndef WM_NCMBUTTONDOWN
+#define WM_NCMBUTTONDOWN 0x00A7
+#endif
+#ifndef WM_NCMBUTTONUP
+#define WM_NCMBUTTONUP 0x00A8
+#endif
+#ifndef WM_ENTERSIZEMOVE
+#define WM_ENTERSIZEMOVE 0x0231
+#endif
+#ifndef WM_EXITSIZEMOVE
+#define WM_EXITSIZEMOVE 0x0232
+#endif
+
+// WM_ACTIVATE: low word of wParam.
+#define WA_INACTIVE 0
+#define WA_ACTIVE 1
+#define WA_CLICKACTIVE 2
+
+// WM_MOUSEACTIVATE answers.
+#define MA_ACTIVATE 1
+#define MA_ACTIVATEANDEAT 2
+#define MA_NOACTIVATE 3
+#define MA_NOACTIVATEANDEAT 4
+
+#ifndef HTCLOSE
+#define HTCLOSE 20
+#endif
+
+#ifndef RC_INVOKED
+
+// The active window is a top-level window; activating another sends, in this order:
+// WM_NCACTIVATE(FALSE) and WM_ACTIVATE(WA_INACTIVE) to the old one, WM_QUERYNEWPALETTE to the
+// new one (TRUE: WM_PALETTEISCHANGING to every top-level window), WM_ACTIVATEAPP(TRUE) to every
+// top-level window when none was active, WM_NCACTIVATE(TRUE) and WM_ACTIVATE to the new one,
+// then the focus moves to it unless it is already inside it. A child stands for its top-level
+// window. Returns the previously active window; NULL when the window is hidden, disabled or
+// invalid.
+HWND SetActiveWindow(HWND hwnd);
+HWND GetActiveWindow();
+// Activates the window and brings it to the top of its z-order band.
+BOOL SetForegroundWindow(HWND hwnd);
+HWND GetForegroundWindow();
+
+// A DC over the whole window, frame included, with (0, 0) at its top-left corner; released
+// with ReleaseDC.
+HDC GetWindowDC(HWND hwnd);
+
+#endif  // RC_INVOKED

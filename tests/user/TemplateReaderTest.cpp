@@ -1,0 +1,203 @@
+// TemplateReaderTest.cpp: dialog templates read field by field, and every way they can be short.
+#include "platform/win32/user/DialogTemplate.h"
+#include "tests/user/TemplateBytes.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using user::DialogTemplate;
+using user::TemplateError;
+using user::TemplateName;
+
+// Extended template with a font and two controls: a button named by ordinal class with a
+// string title and three bytes of creation data, and a static named by string class with an
+// ordinal title.
+test::TemplateBytes extended_sample() {
+    test::TemplateBytes b;
+    b.extended_head(WS_POPUP | WS_CAPTION | DS_SETFONT | DS_MODALFRAME, WS_EX_TOOLWINDOW, 2, 5, 6,
+                    100, 50)
+        .u16(0)        // no menu
+        .u16(0)        // default class
+        .text("Pilo")  // title
+        .extended_font(8, "MS Sans Serif");
+    b.extended_item(WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 10, 11, 20, 14, 1007)
+        .ordinal(0x0080)
+        .text("OK")
+        .u16(3)
+        .u8(0xA1)
+        .u8(0xB2)
+        .u8(0xC3);
+    b.extended_item(WS_CHILD | SS_ICON, 1, 2, 18, 20, 0xFFFFFFFF)
+        .text("Static")
+        .ordinal(128)
+        .u16(0);
+    return b;
+}
+
+// Plain template: ordinal menu, string class, font without weight fields, one control.
+test::TemplateBytes plain_sample() {
+    test::TemplateBytes b;
+    b.u32(WS_POPUP | DS_SETFONT).u32(WS_EX_CLIENTEDGE).u16(1).rect(-3, 4, 60, 30);
+    b.ordinal(7).text("MyClass").text("T").u16(10).text("System");
+    b.align4().u32(WS_CHILD | WS_TABSTOP).u32(0).rect(1, 1, 10, 10).u16(42);
+    b.text("Button").u16(0).u16(0);
+    return b;
+}
+
+TemplateName ordinal(WORD id) {
+    TemplateName n;
+    n.kind = TemplateName::Kind::Ordinal;
+    n.ordinal = id;
+    return n;
+}
+
+TemplateName text(const char16_t* s) {
+    TemplateName n;
+    n.kind = TemplateName::Kind::Text;
+    n.text = s;
+    return n;
+}
+
+void expect_name(const TemplateName& got, const TemplateName& expected) {
+    EXPECT_EQ(got.kind, expected.kind);
+    EXPECT_EQ(got.ordinal, expected.ordinal);
+    EXPECT_EQ(got.text, expected.text);
+}
+
+TEST(TemplateReader, ExtendedTemplateGivesEveryField) {
+    DialogTemplate t;
+    ASSERT_EQ(user::read_dialog_template(extended_sample().bytes(), t), TemplateError::None);
+    EXPECT_TRUE(t.extended);
+    EXPECT_EQ(t.style, 0x80C000C0u);
+    EXPECT_EQ(t.ex_style, 0x80u);
+    EXPECT_EQ(t.x, 5);
+    EXPECT_EQ(t.y, 6);
+    EXPECT_EQ(t.cx, 100);
+    EXPECT_EQ(t.cy, 50);
+    expect_name(t.menu, {});
+    expect_name(t.window_class, {});
+    EXPECT_EQ(t.title, u"Pilo");
+    EXPECT_TRUE(t.has_font);
+    EXPECT_EQ(t.point_size, 8);
+    EXPECT_EQ(t.charset, 0xEE);
+    EXPECT_EQ(t.face, u"MS Sans Serif");
+    ASSERT_EQ(t.items.size(), 2u);
+    const user::DialogItem& button = t.items[0];
+    EXPECT_EQ(button.style, 0x5000000Bu);
+    EXPECT_EQ(button.id, 1007u);
+    EXPECT_EQ(button.x, 10);
+    EXPECT_EQ(button.cy, 14);
+    expect_name(button.window_class, ordinal(0x80));
+    expect_name(button.title, text(u"OK"));
+    const std::vector<std::byte> data{std::byte{0xA1}, std::byte{0xB2}, std::byte{0xC3}};
+    EXPECT_EQ(button.creation_data, data);
+    const user::DialogItem& icon = t.items[1];
+    EXPECT_EQ(icon.id, 0xFFFFFFFFu);
+    expect_name(icon.window_class, text(u"Static"));
+    expect_name(icon.title, ordinal(128));
+    EXPECT_TRUE(icon.creation_data.empty());
+}
+
+TEST(TemplateReader, PlainTemplateGivesEveryField) {
+    DialogTemplate t;
+    ASSERT_EQ(user::read_dialog_template(plain_sample().bytes(), t), TemplateError::None);
+    EXPECT_FALSE(t.extended);
+    EXPECT_EQ(t.style, 0x80000040u);
+    EXPECT_EQ(t.ex_style, 0x200u);
+    EXPECT_EQ(t.x, -3);
+    expect_name(t.menu, ordinal(7));
+    expect_name(t.window_class, text(u"MyClass"));
+    EXPECT_EQ(t.title, u"T");
+    EXPECT_EQ(t.point_size, 10);
+    EXPECT_EQ(t.face, u"System");
+    ASSERT_EQ(t.items.size(), 1u);
+    EXPECT_EQ(t.items[0].id, 42u);
+    EXPECT_EQ(t.items[0].style, 0x40010000u);
+    expect_name(t.items[0].window_class, text(u"Button"));
+    expect_name(t.items[0].title, {});
+}
+
+TEST(TemplateReader, NoFontFieldsWithoutSetFont) {
+    test::TemplateBytes b;
+    b.extended_head(WS_POPUP, 0, 1, 0, 0, 10, 10).u16(0).u16(0).u16(0);
+    b.extended_item(WS_CHILD, 0, 0, 1, 1, 3).ordinal(0x82).u16(0).u16(0);
+    DialogTemplate t;
+    ASSERT_EQ(user::read_dialog_template(b.bytes(), t), TemplateError::None);
+    EXPECT_FALSE(t.has_font);
+    EXPECT_TRUE(t.face.empty());
+    ASSERT_EQ(t.items.size(), 1u);
+    EXPECT_EQ(t.items[0].id, 3u);
+}
+
+// Every shorter prefix of a good template fails and leaves the output alone.
+TEST(TemplateReader, EveryTruncationFailsAndKeepsTheOutput) {
+    for (const test::TemplateBytes& sample : {extended_sample(), plain_sample()}) {
+        const std::vector<std::byte>& all = sample.bytes();
+        for (std::size_t n = 0; n < all.size(); ++n) {
+            SCOPED_TRACE("prefix " + std::to_string(n) + " of " + std::to_string(all.size()));
+            DialogTemplate t;
+            t.title = u"untouched";
+            const TemplateError e = user::read_dialog_template(std::span(all.data(), n), t);
+            EXPECT_NE(e, TemplateError::None);
+            EXPECT_EQ(t.title, u"untouched");
+            EXPECT_TRUE(t.items.empty());
+        }
+    }
+}
+
+struct BadCase {
+    const char* name;
+    test::TemplateBytes bytes;
+    TemplateError expected;
+};
+
+std::vector<BadCase> bad_cases() {
+    std::vector<BadCase> cases;
+    {
+        test::TemplateBytes b;
+        b.u16(2).u16(0xFFFF).u32(0).u32(0).u32(0).u16(0).rect(0, 0, 1, 1).u16(0).u16(0).u16(0);
+        cases.push_back({"extended version 2", b, TemplateError::BadVersion});
+    }
+    {
+        test::TemplateBytes b;
+        b.extended_head(WS_POPUP, 0, 0, 0, 0, 1, 1).u16(0).u16(0).u16('A').u16('B');
+        cases.push_back({"title without terminator", b, TemplateError::UnterminatedText});
+    }
+    {
+        test::TemplateBytes b;
+        b.extended_head(WS_POPUP | DS_SETFONT, 0, 0, 0, 0, 1, 1).u16(0).u16(0).u16(0);
+        b.u16(8).u16(400).u8(0).u8(0).u16('M').u16('S');
+        cases.push_back({"face without terminator", b, TemplateError::UnterminatedText});
+    }
+    {
+        test::TemplateBytes b;
+        b.extended_head(WS_POPUP, 0, 1, 0, 0, 1, 1).u16(0).u16(0).u16(0);
+        b.extended_item(WS_CHILD, 0, 0, 1, 1, 1).ordinal(0x80).u16(0).u16(200).u32(0);
+        cases.push_back({"creation data longer than the rest", b, TemplateError::DataPastEnd});
+    }
+    {
+        test::TemplateBytes b;
+        b.extended_head(WS_POPUP, 0, 3, 0, 0, 1, 1).u16(0).u16(0).u16(0);
+        b.extended_item(WS_CHILD, 0, 0, 1, 1, 1).ordinal(0x80).u16(0).u16(0);
+        cases.push_back({"item count beyond the items", b, TemplateError::Truncated});
+    }
+    {
+        test::TemplateBytes b;
+        b.extended_head(WS_POPUP, 0, 0, 0, 0, 1, 1).ordinal(1);
+        b.u16(0xFFFF);  // class ordinal mark with no number after it
+        cases.push_back({"ordinal cut after its mark", b, TemplateError::Truncated});
+    }
+    return cases;
+}
+
+TEST(TemplateReader, MalformedTemplatesNameTheirFault) {
+    for (const BadCase& c : bad_cases()) {
+        SCOPED_TRACE(c.name);
+        DialogTemplate t;
+        EXPECT_EQ(user::read_dialog_template(c.bytes.bytes(), t), c.expected)
+            << user::describe(user::read_dialog_template(c.bytes.bytes(), t));
+    }
+}
+
+}  // namespace
