@@ -82,6 +82,10 @@ public:
 
     HDC GetSafeHdc() const { return m_hDC; }
     operator HDC() const { return m_hDC; }
+    // A temporary object for a handle it does not own, freed at the message loop's next idle
+    // time (DeleteTempMap); NULL for NULL.
+    static CDC* FromHandle(HDC hdc);
+    static void DeleteTempMap();
     BOOL Attach(HDC hdc);
     HDC Detach();
     BOOL DeleteDC();
