@@ -263,8 +263,8 @@ TEST_F(BoardPainter, WritesSnapshots) {
             m_model.PutPiece(p[0], p[1], p[2]);
         }
         PaintBoard(&m_target, m_background, m_model, *m_sprites);
-        const std::string path =
-            std::string("board_") + (shape == kCross ? "cross" : "square") + ".png";
+        const std::string path = std::string(PILO_SNAPSHOT_DIR "/board-image-") +
+                                 (shape == kCross ? "cross" : "square") + ".png";
         EXPECT_TRUE(gdi::write_png(static_cast<HBITMAP>(m_target_bitmap.GetSafeHandle()), path));
     }
 }
