@@ -510,6 +510,41 @@ TEST_F(Tracking, MenuKeptOnTheScreenAndFlippedAtTheEdges) {
     DestroyMenu(menu);
 }
 
+TEST_F(Tracking, ExcludedAreaIsLeftUncovered) {
+    HMENU menu = make_mixed_menu();
+    struct Case {
+        const char* name;
+        POINT at;
+        RECT exclude;
+        int expected_top;  // -1: the bottom lies on the excluded area's top
+    };
+    const Case cases[] = {
+        {"overlapping: moved below", {100, 100}, {90, 90, 200, 120}, 120},
+        {"apart: left where it was", {100, 100}, {300, 300, 400, 320}, 100},
+        {"no room below: moved above", {100, 440}, {90, 300, 200, 470}, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RECT got{};
+        m_host.script_call(
+            [&got](host::HeadlessHost&) { GetWindowRect(user::tracking_window(), &got); });
+        key(host::vk::kEscape);
+        TPMPARAMS params{sizeof(TPMPARAMS), c.exclude};
+        TrackPopupMenuEx(menu, 0, c.at.x, c.at.y, m_owner, &params);
+        finish_script();
+        if (c.expected_top >= 0) {
+            EXPECT_EQ(got.top, c.expected_top);
+        } else {
+            EXPECT_EQ(got.bottom, c.exclude.top);
+        }
+        RECT overlap;
+        EXPECT_FALSE(IntersectRect(&overlap, &got, &c.exclude));
+    }
+    TPMPARAMS bad{sizeof(TPMPARAMS) + 1, {}};
+    EXPECT_FALSE(TrackPopupMenuEx(menu, 0, 0, 0, m_owner, &bad));
+    DestroyMenu(menu);
+}
+
 TEST_F(Tracking, RefusedWhileAnotherMenuIsTrackedAndForBadOwners) {
     HMENU menu = make_mixed_menu();
     BOOL nested = -1;

@@ -16,9 +16,10 @@ constexpr const char* kMenuClass = "#32768";
 constexpr int kBorder = 3;  // raised edge and a face-coloured ring
 constexpr int kStringItemHeight = 18;
 constexpr int kSeparatorHeight = 8;
-constexpr int kTextLeft = 18;            // room for a check mark before the text
-constexpr int kTextRight = 18;           // room after the text (and after the accelerator)
-constexpr int kAcceleratorGap = 12;      // at least this between the label and the accelerator
+constexpr int kTextLeft = 18;        // room for a check mark before the text
+constexpr int kTextRight = 18;       // room after the text (and after the accelerator)
+constexpr int kAcceleratorGap = 12;  // at least this between the label and the accelerator
+constexpr int kMaxMenuHeight = 0x7FFF;
 constexpr UINT kMouseActivate = 0x0021;  // WM_MOUSEACTIVATE
 constexpr LRESULT kNoActivate = 3;       // MA_NOACTIVATE
 
@@ -124,8 +125,9 @@ bool lay_out(Tracker& t) {
     int y = kBorder;
     for (std::size_t i = 0; i < m->items.size(); ++i) {
         const int height = i < measured.size() ? measured[i].height : kStringItemHeight;
-        t.rects.push_back(RECT{kBorder, y, kBorder + inner_width, y + height});
-        y += height;
+        const int bottom = std::min(y + height, kMaxMenuHeight);  // absurd sizes stop growing
+        t.rects.push_back(RECT{kBorder, y, kBorder + inner_width, bottom});
+        y = bottom;
     }
     t.size = SIZE{inner_width + 2 * kBorder, y + kBorder};
     return true;
