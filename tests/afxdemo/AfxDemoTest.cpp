@@ -13,9 +13,10 @@ namespace {
 
 using test::DemoHarness;
 
+// RRGGBB of a COLORREF, as failures print it.
 std::string hex(COLORREF c) {
     char text[16];
-    std::snprintf(text, sizeof text, "%06X", static_cast<unsigned>(c));
+    std::snprintf(text, sizeof text, "%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
     return text;
 }
 
@@ -92,12 +93,9 @@ TEST(AfxDemoTimer, TheCounterAdvancesOncePerTickOfVirtualTime) {
         harness.host().script_call([&](host::HeadlessHost&) {
             if (CDemoDialog* pDialog = harness.dialog()) {
                 nSeen = pDialog->Counter().GetValue();
-                // Painting catches up before the screen is read.
-                pDialog->UpdateWindow();
-                pDialog->GetDlgItem(IDC_DEMO_COUNTER)->UpdateWindow();
             }
         });
-        harness.host().script_advance(1);  // a present after the paint
+        // The loop paints and presents before it waits for the next step.
         harness.host().script_call([&](host::HeadlessHost&) {
             expect_digit_on_screen(harness, 3, c.count % 10, RGB(255, 0, 0));
             expect_digit_on_screen(harness, 2, c.count / 10 % 10, RGB(255, 0, 0));

@@ -16,6 +16,8 @@ BOOL CDemoApp::InitInstance() {
 }
 
 int CDemoApp::ExitInstance() {
-    const int nCode = CWinApp::ExitInstance();
-    return m_nDialogResult == -1 ? 1 : nCode;
+    // The base returns the wParam of the last message pumped, which after a modal dialog is
+    // whatever ended it (the Escape key's code, say); the demo's code says only whether it ran.
+    CWinApp::ExitInstance();
+    return m_nDialogResult == -1 ? 1 : 0;
 }

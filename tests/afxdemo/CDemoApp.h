@@ -11,7 +11,7 @@ public:
 
     // Runs the dialog and returns FALSE, so the framework's own loop never runs.
     BOOL InitInstance() override;
-    // 0 after the dialog ran, 1 when it could not be made.
+    // 0 after the dialog ran, however it ended; 1 when it could not be made.
     int ExitInstance() override;
 
     // The dialog while it runs, else NULL.

@@ -20,7 +20,9 @@ CPoint DemoLayout::center_of(UINT nID) const {
     return it->second.CenterPoint();
 }
 
-DemoHarness::DemoHarness() = default;
+DemoHarness::DemoHarness() {
+    layout();
+}
 
 DemoHarness::~DemoHarness() {
     host::install(nullptr);
@@ -50,6 +52,11 @@ int DemoHarness::run() {
         ADD_FAILURE() << error;
         return -1;
     }
+    // A run starts with an empty queue, as a new process would: the last run's dialog, the
+    // application's main window, left a WM_QUIT behind when it was destroyed.
+    MSG stale;
+    while (::PeekMessageA(&stale, NULL, 0, 0, PM_REMOVE)) {
+    }
     return AfxWinMain();
 }
 
@@ -61,10 +68,17 @@ std::string DemoHarness::snapshot(const std::string& name) const {
     return m_host.write_png(path) ? path : std::string();
 }
 
+namespace {
+
+const UINT kControls[] = {IDC_DEMO_TITLE, IDC_DEMO_ICON, IDC_DEMO_COUNTER, IDC_DEMO_PAUSE,
+                          IDC_DEMO_RESET, IDC_DEMO_STEP, IDC_DEMO_HINT,    IDOK};
+
+}  // namespace
+
 const DemoLayout& DemoHarness::layout() {
     static const DemoLayout s_layout = [] {
         DemoLayout layout;
-        DemoHarness probe;
+        DemoHarness probe{ProbeTag{}};
         probe.host().script_call([&](host::HeadlessHost&) {
             CDemoDialog* pDialog = probe.dialog();
             if (pDialog == nullptr) {
@@ -73,8 +87,7 @@ const DemoLayout& DemoHarness::layout() {
             pDialog->GetWindowRect(&layout.dialog);
             pDialog->GetClientRect(&layout.client);
             pDialog->ClientToScreen(&layout.client);
-            for (UINT nID : {IDC_DEMO_TITLE, IDC_DEMO_ICON, IDC_DEMO_COUNTER, IDC_DEMO_PAUSE,
-                             IDC_DEMO_RESET, IDC_DEMO_STEP, IDC_DEMO_HINT, UINT{IDOK}}) {
+            for (const UINT nID : kControls) {
                 if (CWnd* pControl = pDialog->GetDlgItem(static_cast<int>(nID))) {
                     CRect rc;
                     pControl->GetWindowRect(&rc);

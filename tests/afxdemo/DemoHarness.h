@@ -23,6 +23,7 @@ struct DemoLayout {
 
 class DemoHarness {
 public:
+    // Learns the layout first, so that no run starts inside another.
     DemoHarness();
     ~DemoHarness();
 
@@ -45,6 +46,9 @@ public:
     static const DemoLayout& layout();
 
 private:
+    struct ProbeTag {};
+    explicit DemoHarness(ProbeTag) {}
+
     host::HeadlessHost m_host;
     CDemoApp m_app;
 };
