@@ -95,8 +95,9 @@ public:
     BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
     HWND UnsubclassWindow();
 
-    virtual BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
-                        const RECT& rect, CWnd* pParentWnd, UINT nID, void* pContext = NULL);
+    // A child window. Not virtual, so that controls' own Create overloads hide nothing.
+    BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                CWnd* pParentWnd, UINT nID, void* pContext = NULL);
     BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
                   int x, int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu,
                   LPVOID lpParam = NULL);
