@@ -68,7 +68,7 @@ TEST(AfxDemoLayout, TheDialogHoldsItsControlsInsideAFourHundredPixelClientArea) 
         EXPECT_FALSE(rc.IsRectEmpty());
         CRect rcInside;
         EXPECT_TRUE(rcInside.IntersectRect(&rc, &layout.client));
-        EXPECT_TRUE(rcInside == rc) << "control lies inside the client area";
+        EXPECT_TRUE(::EqualRect(&rcInside, &rc)) << "control lies inside the client area";
     }
 }
 
