@@ -269,6 +269,8 @@ TEST_F(Queue, CaptureTakesTheMouseWhereverItIs) {
 }
 
 TEST_F(Queue, KeysGoToTheFocusAndTranslateToCharacters) {
+    EXPECT_EQ(SetFocus(nullptr), m_top) << "the shown window took the focus when it became active";
+    message_log().clear();
     EXPECT_EQ(SetFocus(m_child), nullptr);
     EXPECT_EQ(SetFocus(m_top), m_child);
     test::expect_messages({{m_child, WM_SETFOCUS, 0},

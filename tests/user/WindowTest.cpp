@@ -60,8 +60,14 @@ TEST_F(Windows, CreationSendsItsMessagesInOrder) {
                            {hwnd, WM_CREATE, 0},
                            {hwnd, WM_SIZE, SIZE_RESTORED},
                            {hwnd, WM_MOVE, 0},
-                           {hwnd, WM_SHOWWINDOW, TRUE}});
+                           {hwnd, WM_SHOWWINDOW, TRUE},
+                           {hwnd, WM_QUERYNEWPALETTE, 0},
+                           {hwnd, WM_ACTIVATEAPP, TRUE},
+                           {hwnd, WM_NCACTIVATE, TRUE},
+                           {hwnd, WM_ACTIVATE, WA_ACTIVE},
+                           {hwnd, WM_SETFOCUS, 0}});
     EXPECT_TRUE(IsWindowVisible(hwnd));
+    EXPECT_EQ(GetActiveWindow(), hwnd);
 }
 
 TEST_F(Windows, CreateReturningMinusOneFailsAndOnlyNcDestroyFollows) {
@@ -84,7 +90,12 @@ TEST_F(Windows, DestroyReachesParentThenChildrenAndFreesChildrenFirst) {
     HWND second = create(WS_CHILD, 20, 0, 10, 10, parent, 2);
     message_log().clear();
     ASSERT_TRUE(DestroyWindow(parent));
-    test::expect_messages({{parent, WM_DESTROY, 0},
+    // The shown parent was the active window: it is deactivated before it hears WM_DESTROY.
+    test::expect_messages({{parent, WM_NCACTIVATE, FALSE},
+                           {parent, WM_ACTIVATE, WA_INACTIVE},
+                           {parent, WM_ACTIVATEAPP, FALSE},
+                           {parent, WM_KILLFOCUS, 0},
+                           {parent, WM_DESTROY, 0},
                            {first, WM_DESTROY, 0},
                            {grandchild, WM_DESTROY, 0},
                            {second, WM_DESTROY, 0},
@@ -218,7 +229,8 @@ TEST_F(Windows, SetWindowPosSendsSizeAndMoveOnlyForWhatChanged) {
     }
     message_log().clear();
     ASSERT_TRUE(SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
-                             SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW));
+                             SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE |
+                                 SWP_SHOWWINDOW));
     EXPECT_TRUE(IsWindowVisible(hwnd));
     ASSERT_TRUE(SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                              SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_HIDEWINDOW));
@@ -237,7 +249,8 @@ TEST_F(Windows, ShowWindowReportsThePreviousStateAndVisibilityNeedsAncestors) {
     EXPECT_TRUE(IsWindowVisible(child));
     EXPECT_TRUE(ShowWindow(parent, SW_HIDE));
     EXPECT_FALSE(ShowWindow(parent, SW_HIDE));
-    test::expect_messages({{parent, WM_SHOWWINDOW, TRUE}, {parent, WM_SHOWWINDOW, FALSE}});
+    test::expect_messages({{parent, WM_SHOWWINDOW, TRUE}, {parent, WM_SHOWWINDOW, FALSE}},
+                          {WM_SHOWWINDOW});
     EXPECT_FALSE(IsWindowVisible(child));
 }
 

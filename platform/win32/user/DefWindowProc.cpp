@@ -1,4 +1,6 @@
 // DefWindowProc.cpp: what a window does with messages its procedure leaves alone.
+#include "platform/win32/user/SystemMenu.h"
+#include "platform/win32/user/NonClient.h"
 #include "platform/win32/user/WindowFrame.h"
 #include "platform/win32/user/WindowManager.h"
 
@@ -39,6 +41,12 @@ LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
     if (w == nullptr) {
         return 0;
     }
+    if (LRESULT result = 0; system_menu_default(hwnd, msg, wparam, lparam, result)) {
+        return result;
+    }
+    if (LRESULT result = 0; non_client_default(hwnd, msg, wparam, lparam, result)) {
+        return result;
+    }
     switch (msg) {
         case WM_NCCREATE: {
             const auto* cs = reinterpret_cast<const CREATESTRUCTA*>(lparam);
@@ -58,22 +66,8 @@ LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
             }
             return 0;
         }
-        case WM_NCHITTEST: {
-            const POINT pt{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
-            const RECT client = screen_client_rect(*w);
-            const RECT window = screen_window_rect(*w);
-            if (PtInRect(&client, pt)) {
-                return HTCLIENT;
-            }
-            if (!PtInRect(&window, pt)) {
-                return HTNOWHERE;
-            }
-            const RECT in = frame_insets(w->style, w->ex_style);
-            const bool in_caption = (w->style & WS_CAPTION) == WS_CAPTION && pt.y < client.top &&
-                                    pt.y >= window.top + in.left && pt.x >= window.left + in.left &&
-                                    pt.x < window.right - in.left;
-            return in_caption ? HTCAPTION : HTBORDER;
-        }
+        case WM_NCHITTEST:
+            return hit_test_frame(*w, POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
         case WM_PAINT: {
             PAINTSTRUCT ps;
             if (BeginPaint(hwnd, &ps) != nullptr) {

@@ -3,6 +3,8 @@
 
 #include "platform/host/VirtualKeys.h"
 #include "platform/win32/gdi/Screen.h"
+#include "platform/win32/user/Activation.h"
+#include "platform/win32/user/NonClient.h"
 #include "platform/win32/user/Painting.h"
 #include "platform/win32/user/WindowManager.h"
 
@@ -127,12 +129,16 @@ bool find_message(MSG& out, HWND hwnd, UINT filter_min, UINT filter_max, bool re
         }
         return true;
     }
-    if (take(q.input, out, hwnd, filter_min, filter_max, remove)) {
-        return true;
+    while (take(q.input, out, hwnd, filter_min, filter_max, remove)) {
+        // A press activates its window as it is taken; the window may ask to eat it.
+        if (!remove || activate_for_click(out)) {
+            return true;
+        }
     }
     // WM_PAINT stays until BeginPaint or ValidateRect empties the update region.
     if ((filter_min == 0 && filter_max == 0) ||
         (WM_PAINT >= filter_min && WM_PAINT <= filter_max)) {
+        paint_pending_frames();
         if (HWND dirty = window_needing_paint(hwnd)) {
             out = MSG{dirty, WM_PAINT, 0, 0, message_time(), q.cursor};
             return true;
@@ -181,17 +187,49 @@ UINT mouse_message(const host::Event& event) {
     }
 }
 
+// The non-client message of a client mouse message (the two ranges run in the same order).
+UINT non_client_message(UINT client_message) {
+    return client_message - WM_MOUSEMOVE + WM_NCMOUSEMOVE;
+}
+
+// True when the frontmost visible top-level window under the point is disabled: the mouse
+// goes nowhere then, not to the windows behind it.
+bool over_disabled_window(POINT pt) {
+    for (HWND top : top_level_windows()) {
+        const Window* w = find_window(top);
+        if (w == nullptr || (w->style & WS_VISIBLE) == 0) {
+            continue;
+        }
+        if (const RECT r = screen_window_rect(*w); PtInRect(&r, pt)) {
+            return (w->style & WS_DISABLED) != 0;
+        }
+    }
+    return false;
+}
+
 void queue_mouse(const host::Event& event) {
     QueueState& q = queue();
     const POINT pt{event.x, event.y};
     q.cursor = pt;
     HWND target = q.capture;
     if (target == nullptr) {
+        if (over_disabled_window(pt)) {
+            return;
+        }
         target = WindowFromPoint(pt);
-        // FIXME: non-client mouse messages (caption drags, the close button).
-        if (target == nullptr || SendMessageA(target, WM_NCHITTEST, 0,
-                                              MAKELPARAM(static_cast<WORD>(pt.x),
-                                                         static_cast<WORD>(pt.y))) != HTCLIENT) {
+        if (target == nullptr) {
+            return;
+        }
+        const LRESULT hit = SendMessageA(
+            target, WM_NCHITTEST, 0, MAKELPARAM(static_cast<WORD>(pt.x), static_cast<WORD>(pt.y)));
+        if (hit != HTCLIENT) {
+            // Frames, captions and close boxes hear of the mouse in screen coordinates.
+            if (hit > HTNOWHERE) {
+                q.input.push_back(MSG{target, non_client_message(mouse_message(event)),
+                                      static_cast<WPARAM>(hit),
+                                      MAKELPARAM(static_cast<WORD>(pt.x), static_cast<WORD>(pt.y)),
+                                      static_cast<DWORD>(event.time_ms), pt});
+            }
             return;
         }
     }
@@ -226,6 +264,11 @@ void queue_key(const host::Event& event) {
 }
 
 void queue_close(const host::Event& event) {
+    if (const HWND active = GetActiveWindow()) {
+        queue().input.push_back(
+            MSG{active, WM_CLOSE, 0, 0, static_cast<DWORD>(event.time_ms), queue().cursor});
+        return;
+    }
     for (HWND top : top_level_windows()) {
         const Window* w = find_window(top);
         if (w != nullptr && w->owner == nullptr && (w->style & WS_VISIBLE)) {

@@ -7,9 +7,11 @@
 namespace user {
 
 // Turns a host event into a queued input message: mouse events go to the capture window or
-// the window under the point (in its client coordinates), keys to the focus window
-// (WM_SYSKEYDOWN with Alt held or for F10), CloseRequested becomes WM_CLOSE for the frontmost
-// visible unowned top-level window. Events with no window to take them are dropped.
+// the window under the point (in its client coordinates; over its frame as WM_NC* messages
+// with the hit code and the screen point; nowhere over a disabled top-level window), keys to
+// the focus window (WM_SYSKEYDOWN with Alt held or for F10), CloseRequested becomes WM_CLOSE
+// for the active window, else the frontmost visible unowned top-level window. Events with no
+// window to take them are dropped.
 void queue_host_event(const host::Event& event);
 
 // Drops queued messages, timers, capture and focus that belong to a window being destroyed.

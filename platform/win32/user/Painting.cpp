@@ -2,6 +2,7 @@
 #include "platform/win32/user/Painting.h"
 
 #include "platform/win32/gdi/WindowDc.h"
+#include "platform/win32/user/NonClient.h"
 #include "platform/win32/user/WindowTable.h"
 
 #include <algorithm>
@@ -93,9 +94,12 @@ void invalidate(HWND hwnd, const RECT* rc, bool erase, Children children) {
     }
     const RECT area = rc != nullptr ? *rc : client_bounds(*w);
     for (HWND child : std::vector<HWND>(w->children)) {
-        const Window* c = find_window(child);
+        Window* c = find_window(child);
         if (c == nullptr) {
             continue;
+        }
+        if (RECT framed; IntersectRect(&framed, &area, &c->rect)) {
+            c->frame_pending = true;
         }
         RECT part = area;
         OffsetRect(&part, -c->client.left, -c->client.top);
@@ -165,11 +169,15 @@ HWND find_paint(HWND hwnd, HWND filter) {
 }  // namespace
 
 std::vector<RECT> visible_client_rects(const Window& window) {
+    return visible_rects(window, screen_client_rect(window));
+}
+
+std::vector<RECT> visible_rects(const Window& window, const RECT& screen_area) {
     std::vector<RECT> rects;
     if (!is_visible(window)) {
         return rects;
     }
-    rects.push_back(screen_client_rect(window));
+    rects.push_back(screen_area);
     const Window* level = &window;
     for (const Window* p = find_window(window.parent); p != nullptr; p = find_window(p->parent)) {
         clip_rects(rects, screen_client_rect(*p));
@@ -229,6 +237,9 @@ void invalidate_beneath(const Window& window, const RECT& screen_rect) {
         const Window* w = find_window(top);
         if (w == nullptr || top == window.handle) {
             continue;
+        }
+        if (RECT framed; IntersectRect(&framed, &screen_rect, &w->rect)) {
+            find_window(top)->frame_pending = true;
         }
         const POINT o = client_origin(*w);
         RECT rc = screen_rect;
@@ -296,11 +307,17 @@ BOOL RedrawWindow(HWND hwnd, const RECT* rc, HRGN region, UINT flags) {
                               : (flags & RDW_NOCHILDREN) ? Children::None
                                                          : Children::Overlapped;
     if (flags & RDW_INVALIDATE) {
+        if (flags & RDW_FRAME) {
+            w->frame_pending = true;
+        }
         invalidate(hwnd, rc, (flags & RDW_ERASE) != 0, children);
     } else if (flags & RDW_VALIDATE) {
         validate(*w, rc);
     }
     const bool recurse = children != Children::None;
+    if (flags & (RDW_UPDATENOW | RDW_ERASENOW)) {
+        paint_frame_if_pending(hwnd);
+    }
     if (flags & RDW_UPDATENOW) {
         update_now(hwnd, false, recurse);
     } else if (flags & RDW_ERASENOW) {
@@ -314,6 +331,10 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT ps) {
     if (w == nullptr || ps == nullptr) {
         if (w != nullptr)
             SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    paint_frame_if_pending(hwnd);
+    if ((w = find_window(hwnd)) == nullptr) {
         return nullptr;
     }
     *ps = PAINTSTRUCT{};

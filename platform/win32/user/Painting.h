@@ -11,6 +11,9 @@ namespace user {
 // areas, minus top-level windows above it, minus siblings above it when it has
 // WS_CLIPSIBLINGS, minus its visible children when it has WS_CLIPCHILDREN.
 std::vector<RECT> visible_client_rects(const Window& window);
+// The same clipping applied to any screen area of the window (its whole window rectangle,
+// for the frame).
+std::vector<RECT> visible_rects(const Window& window, const RECT& screen_area);
 
 // Routes GetDC(hwnd) and ReleaseDC through the window manager; done once.
 void install_window_dcs();

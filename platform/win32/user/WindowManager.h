@@ -35,6 +35,10 @@ struct Window {
     RECT update{};               // pending repaint, client coordinates; empty: none
     bool erase = false;          // the update region wants WM_ERASEBKGND
     bool destroying = false;
+    bool frame_pending = false;   // the non-client area wants WM_NCPAINT
+    bool caption_active = false;  // the caption is drawn active (WM_NCACTIVATE)
+    HICON icon_big = nullptr;     // WM_SETICON
+    HICON icon_small = nullptr;
 };
 
 // The window of a handle, or null for a stale or foreign one.

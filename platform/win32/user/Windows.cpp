@@ -1,4 +1,5 @@
 // Windows.cpp: creating and destroying windows, their geometry, z-order and window longs.
+#include "platform/win32/user/Activation.h"
 #include "platform/win32/user/MessageQueue.h"
 #include "platform/win32/user/Painting.h"
 #include "platform/win32/user/WindowClasses.h"
@@ -100,6 +101,7 @@ HWND CreateWindowExA(DWORD ex_style, LPCSTR class_name, LPCSTR window_name, DWOR
                      int y, int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
                      LPVOID param) {
     install_window_dcs();
+    install_palette_hooks();
     WindowClass* window_class = find_class(class_name);
     if (window_class == nullptr) {
         SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
@@ -182,6 +184,7 @@ BOOL DestroyWindow(HWND hwnd) {
         invalidate_beneath(*w, screen_window_rect(*w));
     }
     w->style &= ~static_cast<DWORD>(WS_VISIBLE);
+    activate_other_window(hwnd);
     send_destroy(hwnd);
     release_tree(hwnd);
     return TRUE;
@@ -252,6 +255,13 @@ BOOL EnableWindow(HWND hwnd, BOOL enable) {
         w->style &= ~static_cast<DWORD>(WS_DISABLED);
     } else {
         w->style |= WS_DISABLED;
+        // A disabled window keeps its activation but loses the keyboard and the mouse.
+        if (const HWND focus = GetFocus(); focus == hwnd || IsChild(hwnd, focus)) {
+            SetFocus(nullptr);
+        }
+        if (const HWND capture = GetCapture(); capture == hwnd || IsChild(hwnd, capture)) {
+            ReleaseCapture();
+        }
     }
     SendMessageA(hwnd, WM_ENABLE, enable ? TRUE : FALSE, 0);
     return was_disabled;
@@ -269,14 +279,23 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
         if ((w = find_window(hwnd)) != nullptr) {
             if (show) {
                 w->style |= WS_VISIBLE;
+                w->frame_pending = true;
                 InvalidateRect(hwnd, nullptr, TRUE);
             } else {
                 if (is_visible(*w)) {
                     invalidate_beneath(*w, screen_window_rect(*w));
                 }
                 w->style &= ~static_cast<DWORD>(WS_VISIBLE);
+                if (const HWND focus = GetFocus();
+                    w->parent != nullptr && (focus == hwnd || IsChild(hwnd, focus))) {
+                    SetFocus(w->parent);
+                }
+                activate_other_window(hwnd);
             }
         }
+    }
+    if (show && cmd != SW_SHOWNA && cmd != SW_SHOWNOACTIVATE && cmd != SW_SHOWMINNOACTIVE) {
+        activate_shown_window(hwnd);
     }
     return was_visible ? TRUE : FALSE;
 }
@@ -322,8 +341,16 @@ BOOL SetWindowPos(HWND hwnd, HWND insert_after, int x, int y, int cx, int cy, UI
         calculate_client(hwnd);
         send_size_and_move(hwnd, sized, moved);
     }
-    if (redraw && (moved || sized || ((flags & SWP_SHOWWINDOW) && !was_visible))) {
+    if (Window* after = find_window(hwnd);
+        after != nullptr && redraw &&
+        (moved || sized || (flags & SWP_FRAMECHANGED) || ((flags & SWP_SHOWWINDOW) && !was_visible))) {
+        after->frame_pending = true;
         InvalidateRect(hwnd, nullptr, TRUE);
+    }
+    if ((flags & SWP_HIDEWINDOW) && was_visible) {
+        activate_other_window(hwnd);
+    } else if ((flags & SWP_SHOWWINDOW) && (flags & SWP_NOACTIVATE) == 0) {
+        activate_shown_window(hwnd);
     }
     return TRUE;
 }
