@@ -10,7 +10,9 @@ void CFaceButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
         return;
     }
     const BOOL bPressed = (lpDrawItemStruct->itemState & ODS_SELECTED) != 0;
-    bPressed ? ++m_nPressedDraws : ++m_nReleasedDraws;
+    if (bPressed) {
+        ++m_nPressedDraws;
+    }
 
     CRect rc(lpDrawItemStruct->rcItem);
     // A black outline, then a two-pixel bevel: light over dark at rest, reversed when sunk.

@@ -10,13 +10,11 @@ public:
 
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
 
-    // How many times the face was drawn pressed and released, for the tests.
+    // How many times the face was drawn pressed, for the tests.
     int PressedDraws() const { return m_nPressedDraws; }
-    int ReleasedDraws() const { return m_nReleasedDraws; }
 
 private:
     COLORREF m_crFace;
     COLORREF m_crPressed;
     int m_nPressedDraws = 0;
-    int m_nReleasedDraws = 0;
 };
