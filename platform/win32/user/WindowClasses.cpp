@@ -18,6 +18,7 @@ std::vector<std::unique_ptr<WindowClass>>& classes() {
 }  // namespace
 
 WindowClass* find_class(LPCSTR name) {
+    register_system_classes();
     if (name == nullptr) {
         return nullptr;
     }
@@ -28,6 +29,20 @@ WindowClass* find_class(LPCSTR name) {
         }
     }
     return nullptr;
+}
+
+bool register_system_class(const WNDCLASSA& wc, ATOM atom) {
+    if (find_class(wc.lpszClassName) != nullptr || find_class(MAKEINTATOM(atom)) != nullptr) {
+        return false;
+    }
+    auto c = std::make_unique<WindowClass>();
+    c->name = wc.lpszClassName;
+    c->atom = atom;
+    c->info = wc;
+    c->info.lpszClassName = nullptr;
+    c->info.lpszMenuName = nullptr;
+    classes().push_back(std::move(c));
+    return true;
 }
 
 }  // namespace user
