@@ -170,6 +170,46 @@ TEST(AfxDemoButtons, APressSinksTheFaceAndTheReleaseFiresTheCommand) {
     }
 }
 
+struct PauseCase {
+    const char* name;
+    int clicks;
+    const char* caption;
+    int count_later;  // two seconds after the clicks, from 4
+};
+
+TEST(AfxDemoButtons, PauseTogglesTheTimerAndItsCaptionSaysWhatTheNextClickDoes) {
+    const PauseCase cases[] = {
+        {"running", 0, "Pauza", 8},
+        {"paused", 1, "Dalej", 4},
+        {"resumed", 2, "Pauza", 8},
+        {"paused again", 3, "Dalej", 4},
+    };
+    const CPoint pt = DemoHarness::layout().center_of(IDC_DEMO_PAUSE);
+    for (const PauseCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        DemoHarness harness;
+        std::string caption;
+        int nLater = -1;
+        harness.host().script_advance(2000);
+        for (int i = 0; i < c.clicks; ++i) {
+            harness.host().script_click(pt.x, pt.y);
+        }
+        harness.host().script_advance(2000);
+        harness.host().script_call([&](host::HeadlessHost&) {
+            if (CDemoDialog* pDialog = harness.dialog()) {
+                nLater = pDialog->Counter().GetValue();
+                char text[32] = {};
+                pDialog->GetDlgItem(IDC_DEMO_PAUSE)->GetWindowText(text, sizeof text);
+                caption = text;
+            }
+        });
+        harness.script_end();
+        EXPECT_EQ(harness.run(), 0);
+        EXPECT_EQ(caption, c.caption);
+        EXPECT_EQ(nLater, c.count_later);
+    }
+}
+
 struct ReleaseCase {
     const char* name;
     int dx;  // where the button is released, from where it was pressed
