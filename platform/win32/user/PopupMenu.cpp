@@ -566,7 +566,7 @@ void send_to_owner(const Tracker& t, UINT msg, WPARAM wparam, LPARAM lparam) {
 }  // namespace
 
 std::optional<UINT> track_menu(HMENU menu, UINT flags, POINT at, HWND owner, const RECT* exclude,
-                               MenuKind kind) {
+                               MenuKind kind, Highlight highlight) {
     if (g_tracker != nullptr) {
         SetLastError(ERROR_POPUP_ALREADY_ACTIVE);
         return std::nullopt;
@@ -606,6 +606,9 @@ std::optional<UINT> track_menu(HMENU menu, UINT flags, POINT at, HWND owner, con
         ShowWindow(t.window, SW_SHOWNA);
         UpdateWindow(t.window);
         SetCapture(t.window);
+        if (highlight == Highlight::First) {
+            select_item(t, step_selection(t, +1), false);
+        }
         run_loop(t);
         if (GetCapture() == t.window) {
             ReleaseCapture();

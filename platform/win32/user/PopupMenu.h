@@ -12,12 +12,17 @@ enum class MenuKind {
     System,  // the system menu: a choice posts WM_SYSCOMMAND(id, cursor)
 };
 
+enum class Highlight {
+    None,   // nothing highlighted until the mouse or a key moves
+    First,  // the first item, as when the keyboard opens the menu
+};
+
 // Shows `menu` at `at` (screen) for `owner` and runs the loop until a choice, Esc, a click
 // outside, EndMenu, WM_QUIT (posted again) or the owner or menu going away. Posts the choice
 // unless TPM_RETURNCMD. Returns the chosen id, or nothing; fails with the last error set
 // when another menu is being tracked or a handle is bad.
 std::optional<UINT> track_menu(HMENU menu, UINT flags, POINT at, HWND owner, const RECT* exclude,
-                               MenuKind kind);
+                               MenuKind kind, Highlight highlight = Highlight::None);
 
 // The menu window of the menu being tracked; null when none is.
 HWND tracking_window();

@@ -79,13 +79,14 @@ POINT system_menu_anchor(HWND hwnd) {
     return POINT{window.left + frame.left, window.top + frame.top};
 }
 
-void track_system_menu(HWND hwnd, POINT screen) {
+void track_system_menu(HWND hwnd, POINT screen, OpenedBy opened_by) {
     const HWND top = top_level_of(hwnd);
     HMENU menu = GetSystemMenu(top, FALSE);
     if (menu == nullptr) {
         return;
     }
-    track_menu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen, top, nullptr, MenuKind::System);
+    track_menu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen, top, nullptr, MenuKind::System,
+               opened_by == OpenedBy::Keyboard ? Highlight::First : Highlight::None);
 }
 
 bool system_menu_default(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result) {
@@ -106,11 +107,11 @@ bool system_menu_default(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam, LRES
             switch (wparam & 0xFFF0) {
                 case SC_KEYMENU:
                     if (lparam == ' ') {
-                        track_system_menu(hwnd, system_menu_anchor(hwnd));
+                        track_system_menu(hwnd, system_menu_anchor(hwnd), OpenedBy::Keyboard);
                     }
                     return true;
                 case SC_MOUSEMENU:
-                    track_system_menu(hwnd, system_menu_anchor(hwnd));
+                    track_system_menu(hwnd, system_menu_anchor(hwnd), OpenedBy::Mouse);
                     return true;
                 case SC_CLOSE:
                     SendMessageA(hwnd, WM_CLOSE, 0, 0);
@@ -133,12 +134,13 @@ bool system_menu_default(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam, LRES
                 return true;
             }
             if (lparam == -1) {  // from the keyboard: no point to go by
-                track_system_menu(hwnd, system_menu_anchor(hwnd));
+                track_system_menu(hwnd, system_menu_anchor(hwnd), OpenedBy::Keyboard);
                 return true;
             }
             const LRESULT hit = SendMessageA(hwnd, WM_NCHITTEST, 0, lparam);
             if (hit == HTCAPTION || hit == HTSYSMENU) {
-                track_system_menu(hwnd, POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
+                track_system_menu(hwnd, POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)},
+                                  OpenedBy::Mouse);
             }
             return true;
         }

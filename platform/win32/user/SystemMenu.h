@@ -9,8 +9,9 @@ namespace user {
 // Opens the system menu of the window (or of its top-level ancestor) with its top-left corner
 // at `screen`. The window hears WM_ENTERMENULOOP, WM_INITMENU and WM_INITMENUPOPUP (high word
 // TRUE) first; a choice is posted as WM_SYSCOMMAND(id, cursor). Nothing happens for a window
-// without WS_SYSMENU.
-void track_system_menu(HWND hwnd, POINT screen);
+// without WS_SYSMENU. From the keyboard the first item starts highlighted.
+enum class OpenedBy { Mouse, Keyboard };
+void track_system_menu(HWND hwnd, POINT screen, OpenedBy opened_by);
 
 // Where the keyboard opens the system menu: under the left end of the caption (screen).
 POINT system_menu_anchor(HWND hwnd);
