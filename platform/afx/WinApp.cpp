@@ -43,7 +43,18 @@ BOOL CWinThread::OnIdle(LONG lCount) {
 
 BOOL CWinThread::PreTranslateMessage(MSG* pMsg) {
     CWnd* pMainWnd = GetMainWnd();
-    return CWnd::WalkPreTranslateTree(pMainWnd != nullptr ? pMainWnd->m_hWnd : nullptr, pMsg);
+    if (CWnd::WalkPreTranslateTree(pMainWnd != nullptr ? pMainWnd->m_hWnd : nullptr, pMsg)) {
+        return TRUE;
+    }
+    // A message of another top-level window (a modeless one) still gets the main window's
+    // dialog keys.
+    if (pMainWnd != nullptr && pMainWnd->m_hWnd != nullptr && pMsg->hwnd != nullptr) {
+        CWnd* pWnd = CWnd::FromHandle(pMsg->hwnd);
+        if (pWnd->GetTopLevelParent() != pMainWnd) {
+            return pMainWnd->PreTranslateInput(pMsg);
+        }
+    }
+    return FALSE;
 }
 
 BOOL CWinThread::PumpMessage() {

@@ -123,6 +123,10 @@ public:
     // does not take it.
     static BOOL ReflectLastMsg(HWND hWndChild, LRESULT* pResult = NULL);
     BOOL SendChildNotifyLastMsg(LRESULT* pResult = NULL);
+    // Dialog keys and mouse messages for this window's dialog manager: TRUE when it took the
+    // message (and dispatched it).
+    BOOL PreTranslateInput(LPMSG lpMsg);
+    BOOL IsDialogMessage(LPMSG lpMsg);
     // PreTranslateMessage of the message's window and its ancestors up to hWndStop.
     static BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
 

@@ -30,6 +30,8 @@ protected:
             }
         }
     }
+
+public:
     host::HeadlessHost& headless() { return *m_host; }
 
 private:
