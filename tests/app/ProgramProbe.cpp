@@ -48,6 +48,17 @@ HWND find_showing(const std::string& text) {
     return nullptr;
 }
 
+HWND find_class(const std::string& class_name) {
+    for (HWND hwnd : user::top_level_windows()) {
+        const user::Window* w = user::find_window(hwnd);
+        if (w != nullptr && (w->style & WS_VISIBLE) != 0 && w->window_class != nullptr &&
+            w->window_class->name == class_name) {
+            return hwnd;
+        }
+    }
+    return nullptr;
+}
+
 HWND front_window() {
     for (HWND hwnd : user::top_level_windows()) {
         const user::Window* w = user::find_window(hwnd);

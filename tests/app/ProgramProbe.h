@@ -17,6 +17,8 @@ HWND find_top_level(const std::string& text);
 bool shows_text(HWND hwnd, const std::string& text);
 // The frontmost visible top-level window that shows text itself or in a window below it.
 HWND find_showing(const std::string& text);
+// The frontmost visible top-level window of a window class, or NULL.
+HWND find_class(const std::string& class_name);
 // The frontmost visible top-level window, or NULL.
 HWND front_window();
 // Top-level windows that are visible now.
