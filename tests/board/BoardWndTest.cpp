@@ -465,6 +465,9 @@ TEST_F(BoardWnd, FillingTheLastCellOpensTheFinalScoreOnce) {
     EXPECT_EQ(dialogs, 1);
     EXPECT_EQ(probe::wave_ids(m_h.m_host), (std::vector<UINT>{144, 148, 145, 150}))
         << "the dialog announced the score display's 305";
+    // No empty cell is left, so no piece waits: the preview shows its bare frame.
+    EXPECT_EQ(m_h.m_preview.m_nPieceCount, 0);
+    EXPECT_EQ(take_screenshot().at(kPreviewAt.x + 7 + 9, kPreviewAt.y + 7 + 9), RGB(192, 192, 192));
     // Afterwards nothing can be selected: no piece has an empty neighbour.
     click(6, 6);
     EXPECT_EQ(model().GetState(), BoardModel::Idle);

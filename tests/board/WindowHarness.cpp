@@ -1,8 +1,9 @@
 // WindowHarness.cpp: the board and the side panels on a plain parent window, on the headless host.
 #include "tests/board/WindowHarness.h"
 
-#include "platform/launch/ProgramSetup.h"
+#include "platform/win32/gdi/Screen.h"
 #include "platform/win32/gdi/Snapshot.h"
+#include "res/PiloResources.h"
 
 #include <sstream>
 
@@ -52,7 +53,13 @@ std::string compare_picture(const ScreenShot& shot, HBITMAP picture, int x, int 
 }
 
 WindowHarness::WindowHarness(host::Settings settings) : m_host(settings) {
-    if (!launch::prepare_program(m_host, &m_error)) {
+    host::install(&m_host);
+    if (!gdi::configure_screen(m_host.settings().display_bpp,
+                               static_cast<int>(m_host.settings().driver_version))) {
+        m_error = "the display mode cannot be set";
+        return;
+    }
+    if (pilo_install_resources(&m_error) == nullptr) {
         return;
     }
     m_app = std::make_unique<TestApp>();
