@@ -31,11 +31,17 @@ BOOL RedrawParentUnder(CWnd* pControl, const CBitmap& picture) {
 }
 
 void DrawTransparentItem(const DRAWITEMSTRUCT& item, CBitmap* pImage, CBitmap* pMask) {
-    // The notification's context is used as it comes: its default colours make the mask work.
     CDC dc;
     if (!dc.Attach(item.hDC)) {
         return;
     }
+    // The mask works only with black text and a white background. The parent may have
+    // coloured the context while answering WM_CTLCOLORBTN, so the defaults are put back for
+    // the drawing and the parent's colours afterwards.
+    const COLORREF crOldText = dc.SetTextColor(RGB(0, 0, 0));
+    const COLORREF crOldBk = dc.SetBkColor(RGB(255, 255, 255));
     DrawMasked(&dc, CRect(item.rcItem), pImage, pMask);
+    dc.SetTextColor(crOldText);
+    dc.SetBkColor(crOldBk);
     dc.Detach();
 }
