@@ -762,7 +762,7 @@ typedef struct tagTPMPARAMS {
 } TPMPARAMS, *LPTPMPARAMS;
 
 // Handles carry a generation, so a destroyed menu's handle fails with
-// ERROR_INVALID_MENU_HANDLE. CreateMenu's menus cannot be tracked (there is no menu bar).
+// ERROR_INVALID_MENU_HANDLE. There is no menu bar: CreateMenu gives a menu like any other.
 HMENU CreateMenu();
 HMENU CreatePopupMenu();
 BOOL DestroyMenu(HMENU menu);
