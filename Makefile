@@ -2,7 +2,7 @@
 
 JOBS ?= 2
 
-.PHONY: all deps build play test test-default test-asan test-fuzz bench format clean
+.PHONY: all deps build play test test-default test-asan test-fuzz bench golden format clean
 
 all: build
 
@@ -27,6 +27,12 @@ test: deps
 
 bench: build
 	@scripts/bench
+
+# Rewrites the end-to-end tests' golden pictures from the program as it draws now.
+golden: deps
+	@cmake --preset default >/dev/null
+	@cmake --build --preset default -j $(JOBS) --target test_e2e
+	@cd build/default/tests/e2e && PILO_UPDATE_GOLDEN=1 ./test_e2e --gtest_filter='Golden.*:Gameplay.AGamePlayedToItsEnd*'
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
