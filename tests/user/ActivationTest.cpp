@@ -142,8 +142,10 @@ TEST_F(Activation, MessagesArriveInTheRealOrder) {
          {},
          [](const auto& w) { ShowWindow(w[0], SW_SHOW); },
          {{0, WM_QUERYNEWPALETTE, 0},
-          {0, WM_ACTIVATEAPP, TRUE},  // every top-level window, shown or not, front first
+          // every top-level window, shown or not, front first: the owned window stays above
+          // its owner as the owner comes to the top
           {2, WM_ACTIVATEAPP, TRUE},
+          {0, WM_ACTIVATEAPP, TRUE},
           {1, WM_ACTIVATEAPP, TRUE},
           {0, WM_NCACTIVATE, TRUE},
           {0, WM_ACTIVATE, WA_ACTIVE},
@@ -275,6 +277,30 @@ TEST_F(Activation, ActivationBringsTheWindowToTheTopAndMovesTheFocusIntoIt) {
     EXPECT_EQ(GetActiveWindow(), back);
     EXPECT_TRUE(SetForegroundWindow(front));
     EXPECT_EQ(GetFocus(), front) << "the focus moves into the newly active window";
+}
+
+TEST_F(Activation, OwnedWindowsStayAboveTheirOwnerWhenItIsActivated) {
+    HWND owner = create(WS_POPUP | WS_VISIBLE, 0, 0, 200, 200);
+    HWND first = create(WS_POPUP | WS_VISIBLE, 20, 20, 100, 100, owner);
+    HWND second = create(WS_POPUP | WS_VISIBLE, 40, 40, 100, 100, owner);
+    HWND other = create(WS_POPUP | WS_VISIBLE, 0, 0, 300, 300);
+    ASSERT_EQ(SetActiveWindow(owner), other);
+    struct Case {
+        const char* name;
+        POINT pt;
+        HWND expected;
+    };
+    const Case cases[] = {
+        {"the owner above the other window", {10, 10}, owner},
+        {"the first owned window above the owner", {30, 30}, first},
+        {"the second above the first, as before", {50, 50}, second},
+        {"the other window where none of them is", {250, 250}, other},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(WindowFromPoint(c.pt), c.expected);
+    }
+    EXPECT_EQ(GetActiveWindow(), owner);
 }
 
 TEST_F(Activation, HiddenDisabledAndBadWindowsCannotBeActivated) {

@@ -44,22 +44,23 @@ bool holds_focus(HWND top) {
     return focus != nullptr && (focus == top || IsChild(top, focus));
 }
 
-// Puts the window first in its z-order band, its owned windows staying above it, and
-// repaints what it showed behind others. Owned windows keep their order among themselves.
+// Puts the window first in its z-order band with its owned windows still above it, in their
+// order, and repaints what it showed behind others.
 void raise(HWND hwnd) {
-    Window* w = find_window(hwnd);
-    if (w == nullptr) {
+    if (find_window(hwnd) == nullptr) {
         return;
     }
-    std::vector<HWND> stack{hwnd};
+    std::vector<HWND> owned;  // front first
     for (HWND top : top_level_windows()) {
         const Window* t = find_window(top);
         if (t != nullptr && t->owner == hwnd) {
-            stack.push_back(top);
+            owned.push_back(top);
         }
     }
-    for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
-        Window* s = find_window(*it);
+    std::vector<HWND> order{hwnd};  // each one linked on top of the ones before it
+    order.insert(order.end(), owned.rbegin(), owned.rend());
+    for (HWND h : order) {
+        Window* s = find_window(h);
         if (s == nullptr) {
             continue;
         }
@@ -67,7 +68,7 @@ void raise(HWND hwnd) {
         link_window(*s, HWND_TOP);
         if (before != top_level_windows() && is_visible(*s)) {
             s->frame_pending = true;
-            InvalidateRect(*it, nullptr, TRUE);
+            InvalidateRect(h, nullptr, TRUE);
         }
     }
 }
