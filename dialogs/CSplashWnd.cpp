@@ -18,6 +18,8 @@ BEGIN_MESSAGE_MAP(CSplashWnd, CWnd)
 ON_WM_CREATE()
 ON_WM_PAINT()
 ON_WM_TIMER()
+ON_WM_LBUTTONDOWN()
+ON_WM_RBUTTONDOWN()
 END_MESSAGE_MAP()
 
 CSplashWnd::~CSplashWnd() {
@@ -131,5 +133,13 @@ void CSplashWnd::OnPaint() {
 }
 
 void CSplashWnd::OnTimer(UINT /*nIDEvent*/) {
+    DismissSplash();
+}
+
+void CSplashWnd::OnLButtonDown(UINT /*nFlags*/, CPoint /*point*/) {
+    DismissSplash();
+}
+
+void CSplashWnd::OnRButtonDown(UINT /*nFlags*/, CPoint /*point*/) {
     DismissSplash();
 }

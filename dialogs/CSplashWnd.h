@@ -29,6 +29,10 @@ protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnPaint();
     afx_msg void OnTimer(UINT nIDEvent);
+    // A press on the picture itself also ends it, so a message box shown by a modal loop that
+    // never filters for the splash can still be uncovered.
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
     DECLARE_MESSAGE_MAP()
 
     CBitmap m_bitmap;

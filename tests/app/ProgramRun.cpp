@@ -10,7 +10,9 @@ namespace probe {
 
 Sight look(const std::string& message) {
     Sight s;
-    s.mainWindow = find_top_level("Pilo") != nullptr;
+    // Message boxes carry the program's name too: the main window is the dialog object's.
+    const CMainDialog* pMain = main_dialog();
+    s.mainWindow = pMain != nullptr && ::IsWindowVisible(pMain->GetSafeHwnd());
     s.splash = find_splash() != nullptr;
     s.message = !message.empty() && find_showing(message) != nullptr;
     s.visibleWindows = visible_top_level_count();

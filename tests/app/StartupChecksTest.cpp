@@ -18,6 +18,9 @@ using probe::look;
 using probe::run;
 using probe::Sight;
 
+const std::string kNoTimerMessage =
+    "Brak timerów. Pozostałe aplikacje wykorzystują wszystkie dostępne Timery. Zamknij jedną lub "
+    "kilka i spróbuj jeszcze raz."_cp1250;
 const std::string kDisplayMessage =
     "Do uruchomienia wymagana jest karta graficzna pracująca z paletą logiczną w trybie 256 "
     "kolorów."_cp1250;
@@ -72,15 +75,20 @@ TEST(Program, WithoutATimerTheBoardWarnsAndTheGameEnds) {
     host::ScopedInstall installed(headless);
     bool warned = false;
     headless.script_call([&](host::HeadlessHost& h) {
-        const std::string text =
-            "Brak timerów. Pozostałe aplikacje wykorzystują wszystkie dostępne Timery. Zamknij "
-            "jedną lub kilka i spróbuj jeszcze raz."_cp1250;
-        warned = probe::find_showing(text) != nullptr;
+        warned = probe::find_showing(kNoTimerMessage) != nullptr;
         h.write_png("no-timer.png");
+    });
+    // Without timers the splash stays over the warning until a press on it ends it.
+    headless.script_click(100, 100);
+    bool uncovered = false;
+    headless.script_call([&](host::HeadlessHost&) {
+        const HWND front = probe::front_window();
+        uncovered = front != nullptr && probe::shows_text(front, kNoTimerMessage);
     });
     headless.script_key(VK_RETURN);
     run(headless);
     EXPECT_TRUE(warned);
+    EXPECT_TRUE(uncovered);
     EXPECT_EQ(probe::visible_top_level_count(), 0);
     // The main window existed, so it says farewell.
     EXPECT_EQ(probe::wave_ids(headless), std::vector<UINT>{IDW_FAREWELL});
