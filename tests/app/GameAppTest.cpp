@@ -388,7 +388,8 @@ TEST(Program, FarewellPlaysLastWhicheverWayTheWindowCloses) {
         host::ScopedInstall installed(headless);
         headless.script_advance(800);
         headless.script_call([&](host::HeadlessHost& h) { c.close(h); });
-        run(headless);
+        // The program keeps no exit code of its own.
+        EXPECT_EQ(run(headless), 0);
         EXPECT_EQ(probe::visible_top_level_count(), 0);
         if (c.audio) {
             ASSERT_EQ(probe::wave_ids(headless), std::vector<UINT>{IDW_FAREWELL});
