@@ -22,5 +22,6 @@ public:
     void SetDelayTime(UINT nDelay);
 
 private:
-    BOOL AddToolText(CWnd* pWnd, LPCSTR lpszText, LPCRECT lpRectTool, UINT nIDTool);
+    BOOL AddToolText(CWnd* pWnd, LPCSTR lpszText, LPCRECT lpRectTool, UINT nIDTool,
+                     HINSTANCE hInst);
 };

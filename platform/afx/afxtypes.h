@@ -9,6 +9,8 @@ public:
     CSize(int x, int y) : SIZE{x, y} {}
     CSize(SIZE s) : SIZE(s) {}
     bool operator==(const SIZE& o) const { return cx == o.cx && cy == o.cy; }
+    // Exact matches, so that C++20's reversed candidates do not make a == b ambiguous.
+    bool operator==(const CSize& o) const { return cx == o.cx && cy == o.cy; }
     bool operator!=(const SIZE& o) const { return !(*this == o); }
 };
 
@@ -23,6 +25,7 @@ public:
     }
     void Offset(POINT p) { Offset(p.x, p.y); }
     bool operator==(const POINT& o) const { return x == o.x && y == o.y; }
+    bool operator==(const CPoint& o) const { return x == o.x && y == o.y; }
     bool operator!=(const POINT& o) const { return !(*this == o); }
     CPoint operator+(SIZE s) const { return CPoint(x + s.cx, y + s.cy); }
     CPoint operator-(SIZE s) const { return CPoint(x - s.cx, y - s.cy); }
@@ -70,6 +73,7 @@ public:
 
     operator LPRECT() { return this; }
     operator LPCRECT() const { return this; }
+    bool operator==(const CRect& o) const { return *this == static_cast<const RECT&>(o); }
     bool operator==(const RECT& o) const {
         return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
     }

@@ -75,3 +75,33 @@ TEST(CRectTest, IntersectionAndUnion) {
 }
 
 }  // namespace
+
+namespace {
+
+// Values of the same class compare directly (no reversed-operand ambiguity) and by every field.
+TEST(AfxTypesCompare, SameClassValuesCompareFieldByField) {
+    struct Case {
+        const char* name;
+        CRect a, b;
+        bool equal;
+    };
+    const Case cases[] = {
+        {"same", CRect(1, 2, 3, 4), CRect(1, 2, 3, 4), true},
+        {"left differs", CRect(0, 2, 3, 4), CRect(1, 2, 3, 4), false},
+        {"top differs", CRect(1, 0, 3, 4), CRect(1, 2, 3, 4), false},
+        {"right differs", CRect(1, 2, 0, 4), CRect(1, 2, 3, 4), false},
+        {"bottom differs", CRect(1, 2, 3, 0), CRect(1, 2, 3, 4), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(c.a == c.b, c.equal);
+        EXPECT_EQ(c.b == c.a, c.equal);
+        EXPECT_EQ(c.a != c.b, !c.equal);
+        EXPECT_EQ(CPoint(c.a.left, c.a.top) == CPoint(c.b.left, c.b.top),
+                  c.a.left == c.b.left && c.a.top == c.b.top);
+        EXPECT_EQ(c.a.Size() == c.b.Size(),
+                  c.a.Width() == c.b.Width() && c.a.Height() == c.b.Height());
+    }
+}
+
+}  // namespace
