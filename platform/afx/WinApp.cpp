@@ -18,7 +18,9 @@ BOOL CWinThread::InitInstance() {
 }
 
 int CWinThread::ExitInstance() {
-    return static_cast<int>(m_msgCur.wParam);
+    // The exit code WM_QUIT carried when it ended the loop; a run that ended otherwise (start-up
+    // refused, or a modal run inside it) has none, whatever message was pumped last.
+    return m_msgCur.message == WM_QUIT ? static_cast<int>(m_msgCur.wParam) : 0;
 }
 
 CWnd* CWinThread::GetMainWnd() {

@@ -113,6 +113,14 @@ TEST_F(WinApp, TheLoopRunsOnlyWhenInitInstanceSucceeds) {
          },
          {"InitInstance", "ExitInstance"},
          0},
+        {"start-up refused after pumping a message of its own",
+         [](CTestApp& a) {
+             PostMessageA(nullptr, WM_USER + 20, 27, 0);
+             a.PumpMessage();
+             return FALSE;
+         },
+         {"InitInstance", "ExitInstance"},
+         0},
         {"loop ended by a quit message",
          [](CTestApp&) {
              PostQuitMessage(7);
