@@ -437,6 +437,9 @@ void set_dialog_focus(HWND dialog, HWND control) {
             set_push_style(home, BS_DEFPUSHBUTTON);
         }
     }
+    if (s != nullptr) {
+        s->focus = control;  // what activation gives the focus back to
+    }
     SetFocus(control);
 }
 
