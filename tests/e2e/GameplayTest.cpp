@@ -86,6 +86,68 @@ void escape(host::HeadlessHost& h) {
     probe::push_key(h, host::vk::kEscape);
 }
 
+// Where in a screen rectangle an 18 x 18 picture is shown, left to right then top to bottom.
+std::vector<POINT> find_picture(const host::HeadlessHost& h, const RECT& area,
+                                const std::vector<std::uint32_t>& picture) {
+    std::vector<POINT> found;
+    for (int y = area.top; y + 18 <= area.bottom; ++y) {
+        for (int x = area.left; x + 18 <= area.right; ++x) {
+            if (e2e::grab(h, RECT{x, y, x + 18, y + 18}) == picture) {
+                found.push_back(POINT{x, y});
+            }
+        }
+    }
+    return found;
+}
+
+TEST(Gameplay, TheFirstDealShowsFivePiecesThreeWaitingAndNoPoints) {
+    host::HeadlessHost headless;
+    host::ScopedInstall installed(headless);
+    int pieces = -1;
+    int drawn = 0;
+    int waiting = -1;
+    std::vector<int> previewOrder;  // x of each waiting piece's picture, in waiting order
+    int score = -1;
+    headless.script_advance(800);
+    headless.script_call([&](host::HeadlessHost& h) {
+        pieces = 0;
+        for (std::int16_t r = 0; r < kGrid; ++r) {
+            for (std::int16_t c = 0; c < kGrid; ++c) {
+                const int colour = model().Colour(r, c);
+                if (colour >= 0) {
+                    ++pieces;
+                    drawn += cell_square(h, {r, c}) == e2e::piece_picture(colour, 0) ? 1 : 0;
+                }
+            }
+        }
+        waiting = model().NextCount();
+        const RECT preview = probe::client_rect(e2e::main_dialog()->m_previewWnd.GetSafeHwnd());
+        for (int i = 0; i < waiting; ++i) {
+            const std::vector<POINT> at =
+                find_picture(h, preview, e2e::piece_picture(model().Next()[i], 0));
+            // Waiting pieces of one colour show once for each: take the i-th from the left.
+            int same = 0;
+            for (int j = 0; j < i; ++j) {
+                same += model().Next()[j] % 6 == model().Next()[i] % 6 ? 1 : 0;
+            }
+            previewOrder.push_back(static_cast<size_t>(same) < at.size()
+                                       ? static_cast<int>(at[static_cast<size_t>(same)].x)
+                                       : -1);
+        }
+        score = e2e::main_dialog()->m_scoreWnd.m_nScore;
+        escape(h);
+    });
+    e2e::run_program(headless);
+    EXPECT_EQ(pieces, 5);
+    EXPECT_EQ(drawn, 5);
+    ASSERT_EQ(waiting, 3);
+    ASSERT_EQ(previewOrder.size(), 3u);
+    EXPECT_NE(previewOrder[0], -1);
+    EXPECT_LT(previewOrder[0], previewOrder[1]);
+    EXPECT_LT(previewOrder[1], previewOrder[2]);
+    EXPECT_EQ(score, 0);
+}
+
 TEST(Gameplay, AMoveTravelsHalfACellATickAndEndsInTheArrivalTick) {
     host::HeadlessHost headless;
     host::ScopedInstall installed(headless);
