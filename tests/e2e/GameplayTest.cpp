@@ -18,6 +18,11 @@
 namespace {
 
 constexpr int kGrid = 13;
+
+// Literals of the dialogs, out here: clang cannot take the encoding literal inside a lambda
+// nested in another.
+const std::string kFinalScoreCaption = "Wynik końcowy"_cp1250;
+const std::string kScoreLine = "Uzyskałeś wynik: "_cp1250;
 constexpr int kTick = 150;
 
 struct Move {
@@ -609,15 +614,13 @@ TEST(Gameplay, AGamePlayedToItsEndShowsTheFinalScoreAndAnnouncesIt) {
         bool ended = false;
         std::function<void(host::HeadlessHost&)> drive = [&](host::HeadlessHost& h) {
             HWND front = probe::front_window();
-            if (front != nullptr &&
-                probe::window_text(front) == std::string("Wynik końcowy"_cp1250)) {
+            if (front != nullptr && probe::window_text(front) == kFinalScoreCaption) {
                 dialogSeen = true;
                 score = e2e::main_dialog()->m_scoreWnd.m_nScore;
                 wavesAtDialog = probe::wave_ids(h);
                 const RECT client = probe::client_rect(front);
                 const int mid = client.left + (client.right - client.left) / 2;
-                const probe::TextMask mask = probe::render_text(
-                    std::string("Uzyskałeś wynik: "_cp1250) + std::to_string(score));
+                const probe::TextMask mask = probe::render_text(kScoreLine + std::to_string(score));
                 scoreLine = probe::compare_text(h, mask, mid - mask.width / 2, client.top + 40,
                                                 RGB(255, 255, 0))
                                 .empty();
