@@ -746,4 +746,50 @@ TEST(Gameplay, TheOpeningSetShowsInTheColoursItHasWhenChosenAgain) {
     EXPECT_EQ(unchanged, 1);
 }
 
+// Whatever the menu covered is the board again once a set is chosen: in the rectangle the
+// menu took, the gaps between the cell tiles show the board's plain grey.
+TEST(Gameplay, ChoosingASetLeavesNoTraceOfTheMenuOnTheBoard) {
+    const int items[] = {0, 1, 2};
+    for (int item : items) {
+        SCOPED_TRACE(item);
+        host::HeadlessHost headless;
+        host::ScopedInstall installed(headless);
+        RECT menuRect{};
+        int gapPixels = 0;
+        int notGrey = 0;
+        headless.script_advance(800);
+        headless.script_call([](host::HeadlessHost& h) {
+            const POINT p = e2e::cell_point(6, 6);
+            e2e::push_right_click(h, p.x, p.y);
+        });
+        headless.script_advance(100);
+        headless.script_call([&](host::HeadlessHost& h) {
+            HWND menu = e2e::popup_menu();
+            ASSERT_NE(menu, nullptr);
+            menuRect = probe::window_rect(menu);
+            const RECT r = e2e::menu_item(menu, item, 18);
+            probe::push_click(h, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+            e2e::push_move(h, 0, 0);
+        });
+        headless.script_advance(300);
+        headless.script_call([&](host::HeadlessHost& h) {
+            const RECT board = probe::client_rect(e2e::main_dialog()->m_boardWnd.GetSafeHwnd());
+            for (int y = menuRect.top; y < menuRect.bottom; ++y) {
+                for (int x = menuRect.left; x < menuRect.right; ++x) {
+                    const int bx = x - board.left;
+                    const int by = y - board.top;
+                    if ((bx - 4) % 28 >= 24 || (by - 4) % 28 >= 24) {
+                        ++gapPixels;
+                        notGrey += h.pixel(x, y) == host::rgb(192, 192, 192) ? 0 : 1;
+                    }
+                }
+            }
+            escape(h);
+        });
+        e2e::run_program(headless);
+        EXPECT_GT(gapPixels, 0);
+        EXPECT_EQ(notGrey, 0) << "of " << gapPixels << " gap pixels";
+    }
+}
+
 }  // namespace
