@@ -3,6 +3,21 @@
 
 namespace afx {
 
+void State::detach_temporaries() {
+    for (auto& [hwnd, wnd] : temporary_windows) {
+        wnd->m_hWnd = nullptr;
+    }
+    for (auto& [hmenu, menu] : temporary_menus) {
+        menu->m_hMenu = nullptr;
+    }
+    for (auto& [hdc, dc] : temporary_dcs) {
+        dc->Detach();
+    }
+    for (auto& [hfont, font] : temporary_fonts) {
+        font->Detach();
+    }
+}
+
 State& state() {
     static State s;
     return s;
@@ -10,22 +25,10 @@ State& state() {
 
 void delete_temp_maps() {
     State& s = state();
-    // Temporary objects never own their handles: detach before they go.
-    for (auto& [hwnd, wnd] : s.temporary_windows) {
-        wnd->m_hWnd = nullptr;
-    }
+    s.detach_temporaries();
     s.temporary_windows.clear();
-    for (auto& [hmenu, menu] : s.temporary_menus) {
-        menu->m_hMenu = nullptr;
-    }
     s.temporary_menus.clear();
-    for (auto& [hdc, dc] : s.temporary_dcs) {
-        dc->Detach();
-    }
     s.temporary_dcs.clear();
-    for (auto& [hfont, font] : s.temporary_fonts) {
-        font->Detach();
-    }
     s.temporary_fonts.clear();
 }
 

@@ -24,6 +24,14 @@ struct State {
     CWnd* window_init = nullptr;
     // The menu being tracked, for WM_MEASUREITEM, which does not name its menu.
     HMENU tracking_menu = nullptr;
+
+    State() = default;
+    State(const State&) = delete;
+    State& operator=(const State&) = delete;
+    // Temporaries left at exit give their handles back untouched: they never owned them.
+    ~State() { detach_temporaries(); }
+    // Detaches every temporary object from its handle, leaving the maps' entries in place.
+    void detach_temporaries();
 };
 
 State& state();

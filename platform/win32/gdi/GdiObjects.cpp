@@ -89,8 +89,10 @@ std::size_t ObjectTable::alive_count() const {
 }
 
 ObjectTable& objects() {
-    static ObjectTable table;
-    return table;
+    // Never destroyed: objects owned by static program objects (an application object's
+    // bitmaps and palette) are deleted after every function-local static has gone.
+    static ObjectTable* const table = new ObjectTable;
+    return *table;
 }
 
 }  // namespace gdi
