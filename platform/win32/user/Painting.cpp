@@ -6,6 +6,7 @@
 #include "platform/win32/user/WindowTable.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace user {
 namespace {
@@ -225,6 +226,104 @@ HWND window_needing_paint(HWND filter) {
     return nullptr;
 }
 
+namespace {
+
+// Fills what a top-level window uncovers and no other top-level window covers with the desktop
+// colour; the windows beneath repaint their own parts.
+void paint_desktop(const Window& gone, const RECT& screen_rect) {
+    std::vector<RECT> rects{screen_rect};
+    for (HWND top : top_level_windows()) {
+        const Window* w = find_window(top);
+        if (w != nullptr && top != gone.handle && (w->style & WS_VISIBLE) != 0) {
+            subtract(rects, w->rect);
+        }
+    }
+    if (rects.empty()) {
+        return;
+    }
+    HDC screen = GetDC(nullptr);
+    if (screen == nullptr) {
+        return;
+    }
+    for (const RECT& rc : rects) {
+        FillRect(screen, &rc, GetSysColorBrush(COLOR_BACKGROUND));
+    }
+    ReleaseDC(nullptr, screen);
+}
+
+// Puts back the pixels saved when the window was shown, if they are of this very area.
+bool restore_saved_bits(const Window& window, const RECT& screen_rect) {
+    Window* w = find_window(window.handle);
+    if (w == nullptr || w->saved_bits == nullptr) {
+        return false;
+    }
+    const HBITMAP bits = std::exchange(w->saved_bits, nullptr);
+    bool restored = false;
+    if (EqualRect(&w->saved_rect, &screen_rect)) {
+        HDC screen = GetDC(nullptr);
+        HDC memory = CreateCompatibleDC(screen);
+        if (screen != nullptr && memory != nullptr) {
+            const HGDIOBJ old = SelectObject(memory, bits);
+            restored = old != nullptr &&
+                       BitBlt(screen, screen_rect.left, screen_rect.top,
+                              screen_rect.right - screen_rect.left,
+                              screen_rect.bottom - screen_rect.top, memory, 0, 0, SRCCOPY);
+            if (old != nullptr) {
+                SelectObject(memory, old);
+            }
+        }
+        if (memory != nullptr) {
+            DeleteDC(memory);
+        }
+        if (screen != nullptr) {
+            ReleaseDC(nullptr, screen);
+        }
+    }
+    DeleteObject(bits);
+    return restored;
+}
+
+}  // namespace
+
+void save_bits_beneath(Window& window) {
+    if (window.parent != nullptr || window.window_class == nullptr ||
+        (window.window_class->info.style & CS_SAVEBITS) == 0) {
+        return;
+    }
+    if (window.saved_bits != nullptr) {
+        DeleteObject(std::exchange(window.saved_bits, nullptr));
+    }
+    const RECT rc = screen_window_rect(window);
+    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    HDC screen = GetDC(nullptr);
+    HDC memory = screen != nullptr ? CreateCompatibleDC(screen) : nullptr;
+    HBITMAP bits = screen != nullptr ? CreateCompatibleBitmap(screen, width, height) : nullptr;
+    if (memory != nullptr && bits != nullptr) {
+        const HGDIOBJ old = SelectObject(memory, bits);
+        if (old != nullptr &&
+            BitBlt(memory, 0, 0, width, height, screen, rc.left, rc.top, SRCCOPY)) {
+            window.saved_bits = bits;
+            window.saved_rect = rc;
+            bits = nullptr;
+        }
+        if (old != nullptr) {
+            SelectObject(memory, old);
+        }
+    }
+    if (bits != nullptr) {
+        DeleteObject(bits);
+    }
+    if (memory != nullptr) {
+        DeleteDC(memory);
+    }
+    if (screen != nullptr) {
+        ReleaseDC(nullptr, screen);
+    }
+}
+
 void invalidate_beneath(const Window& window, const RECT& screen_rect) {
     if (const Window* parent = find_window(window.parent)) {
         RECT rc = screen_rect;
@@ -233,6 +332,10 @@ void invalidate_beneath(const Window& window, const RECT& screen_rect) {
         invalidate(parent->handle, &rc, true, Children::Overlapped);
         return;
     }
+    if (restore_saved_bits(window, screen_rect)) {
+        return;
+    }
+    paint_desktop(window, screen_rect);
     for (HWND top : std::vector<HWND>(top_level_windows())) {
         const Window* w = find_window(top);
         if (w == nullptr || top == window.handle) {

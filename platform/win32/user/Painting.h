@@ -25,5 +25,8 @@ HWND window_needing_paint(HWND filter);
 // Invalidates what a window covered on screen (screen coordinates) in the windows beneath it:
 // its parent, or the top-level windows behind it.
 void invalidate_beneath(const Window& window, const RECT& screen_rect);
+// A top-level window of a CS_SAVEBITS class keeps the screen beneath it while it is shown, so
+// that hiding it puts those pixels back instead of making the windows beneath repaint.
+void save_bits_beneath(Window& window);
 
 }  // namespace user

@@ -35,9 +35,11 @@ struct Window {
     RECT update{};               // pending repaint, client coordinates; empty: none
     bool erase = false;          // the update region wants WM_ERASEBKGND
     bool destroying = false;
-    bool frame_pending = false;   // the non-client area wants WM_NCPAINT
-    bool caption_active = false;  // the caption is drawn active (WM_NCACTIVATE)
-    HICON icon_big = nullptr;     // WM_SETICON
+    HBITMAP saved_bits = nullptr;  // CS_SAVEBITS: the screen beneath, taken when shown
+    RECT saved_rect{};             // where saved_bits came from, screen coordinates
+    bool frame_pending = false;    // the non-client area wants WM_NCPAINT
+    bool caption_active = false;   // the caption is drawn active (WM_NCACTIVATE)
+    HICON icon_big = nullptr;      // WM_SETICON
     HICON icon_small = nullptr;
 };
 

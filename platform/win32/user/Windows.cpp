@@ -278,6 +278,7 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
         SendMessageA(hwnd, WM_SHOWWINDOW, show ? TRUE : FALSE, 0);
         if ((w = find_window(hwnd)) != nullptr) {
             if (show) {
+                save_bits_beneath(*w);
                 w->style |= WS_VISIBLE;
                 w->frame_pending = true;
                 InvalidateRect(hwnd, nullptr, TRUE);
@@ -332,6 +333,9 @@ BOOL SetWindowPos(HWND hwnd, HWND insert_after, int x, int y, int cx, int cy, UI
         invalidate_beneath(*w, screen_window_rect(*w));
     }
     if (flags & SWP_SHOWWINDOW) {
+        if (!was_visible) {
+            save_bits_beneath(*w);
+        }
         w->style |= WS_VISIBLE;
     } else if (flags & SWP_HIDEWINDOW) {
         w->style &= ~static_cast<DWORD>(WS_VISIBLE);
@@ -341,9 +345,9 @@ BOOL SetWindowPos(HWND hwnd, HWND insert_after, int x, int y, int cx, int cy, UI
         calculate_client(hwnd);
         send_size_and_move(hwnd, sized, moved);
     }
-    if (Window* after = find_window(hwnd);
-        after != nullptr && redraw &&
-        (moved || sized || (flags & SWP_FRAMECHANGED) || ((flags & SWP_SHOWWINDOW) && !was_visible))) {
+    if (Window* after = find_window(hwnd); after != nullptr && redraw &&
+                                           (moved || sized || (flags & SWP_FRAMECHANGED) ||
+                                            ((flags & SWP_SHOWWINDOW) && !was_visible))) {
         after->frame_pending = true;
         InvalidateRect(hwnd, nullptr, TRUE);
     }
