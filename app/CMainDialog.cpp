@@ -114,6 +114,13 @@ BOOL CMainDialog::RealizePiecePalette(BOOL bBackground) {
         dc.SelectPalette(hOldPalette, TRUE);
     }
     if (nChanged > 0 && nChanged != GDI_ERROR) {
+        // The images hold system indices of the mapping they were made under (a background one
+        // at start-up, beside the splash's colours); a foreground realisation that moved the
+        // palette leaves them stale, so they are made again under the mapping now in force.
+        CPieceSprites& sprites = GetGameApp()->m_pieceSprites;
+        if (!bBackground && sprites.m_nLoadedSet >= 0) {
+            sprites.LoadPieceSet(sprites.m_nLoadedSet);
+        }
         Invalidate(TRUE);
         return TRUE;
     }

@@ -59,6 +59,9 @@ BOOL CPieceSprites::LoadPieceSet(int nSet) {
     }
     sheetDC.DeleteDC();
     sheet.DeleteObject();
+    if (bResult) {
+        m_nLoadedSet = nSet;
+    }
     return bResult;
 }
 

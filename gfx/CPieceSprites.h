@@ -20,6 +20,8 @@ public:
     CBitmap m_pieceBitmaps[s_nImages];
     // Built from the colour table of the sheet loaded last.
     CPalette m_piecePalette;
+    // The set whose images were last made in full; -1 before the first.
+    int m_nLoadedSet = -1;
 
     // Loads set 0, 1 or 2: rebuilds the palette, then every image. Nonzero on success; when
     // the sheet resource cannot be had nothing is changed.
