@@ -2,6 +2,7 @@
 #include "platform/host/VirtualKeys.h"
 #include "platform/host/headless/HeadlessHost.h"
 #include "platform/win32/windows.h"
+#include "tests/mm/WaveImage.h"
 #include "tests/user/MessageLog.h"
 
 #include <gtest/gtest.h>
@@ -343,6 +344,33 @@ TEST_F(Queue, TheScreenIsPresentedBeforeWaitingOnlyWhenItChanged) {
     ASSERT_EQ(GetMessageA(&m, nullptr, 0, 0), TRUE);
     EXPECT_EQ(m_host->frames_presented(), 1) << "nothing changed";
     KillTimer(m_top, 1);
+}
+
+// A synchronous wave holds the thread: what was drawn before it must be on screen while it plays.
+TEST_F(Queue, ASynchronousWaveShowsTheScreenAsDrawnBeforeItPlays) {
+    using namespace wavetest;
+    const Bytes wave =
+        riff({chunk("fmt ", fmt_body(1, 1, 11025, 8)), chunk("data", samples({128, 128}))});
+    struct Case {
+        const char* name;
+        COLORREF fill;
+    };
+    const Case kCases[] = {{"red", RGB(255, 0, 0)}, {"blue", RGB(0, 0, 255)}};
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.name);
+        HDC dc = GetDC(m_top);
+        HBRUSH brush = CreateSolidBrush(c.fill);
+        const RECT rc{0, 0, 10, 10};
+        FillRect(dc, &rc, brush);
+        DeleteObject(brush);
+        ReleaseDC(m_top, dc);
+        ASSERT_TRUE(
+            sndPlaySoundA(reinterpret_cast<LPCSTR>(wave.data()), SND_MEMORY | SND_NODEFAULT));
+        ASSERT_EQ(m_host->waves().size(), &c - kCases + 1u);
+        const std::uint32_t expected =
+            (GetRValue(c.fill) << 16) | (GetGValue(c.fill) << 8) | GetBValue(c.fill);
+        EXPECT_EQ(m_host->rgb()[5 * 640 + 5], expected) << "the frame shown while the wave played";
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // PlaySound.cpp: sndPlaySoundA over the host's wave device.
 #include "platform/host/Host.h"
 #include "platform/win32/kernel/ResourceBounds.h"
+#include "platform/win32/mm/PlayHooks.h"
 #include "platform/win32/mm/WaveParser.h"
 #include "platform/win32/mmsystem.h"
 
@@ -31,7 +32,13 @@ std::span<const std::byte> image_at(const void* sound) {
     return {p, static_cast<std::size_t>(size + 8)};
 }
 
+mm::BeforePlayHook g_before_play = nullptr;
+
 }  // namespace
+
+void mm::set_before_play_hook(BeforePlayHook hook) {
+    g_before_play = hook;
+}
 
 BOOL sndPlaySoundA(LPCSTR sound, UINT flags) {
     if (sound == nullptr) {
@@ -50,5 +57,8 @@ BOOL sndPlaySoundA(LPCSTR sound, UINT flags) {
     }
     const WAVEFORMATEX& f = parsed.wave.format;
     const host::WaveFormat format{f.nChannels, f.nSamplesPerSec, f.wBitsPerSample};
+    if (g_before_play != nullptr) {
+        g_before_play();
+    }
     return host::current().play_wave(format, parsed.wave.samples) ? TRUE : FALSE;
 }

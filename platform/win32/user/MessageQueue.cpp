@@ -3,6 +3,7 @@
 
 #include "platform/host/VirtualKeys.h"
 #include "platform/win32/gdi/Screen.h"
+#include "platform/win32/mm/PlayHooks.h"
 #include "platform/win32/user/Activation.h"
 #include "platform/win32/user/NonClient.h"
 #include "platform/win32/user/Painting.h"
@@ -44,6 +45,9 @@ struct QueueState {
 
 QueueState& queue() {
     static QueueState state;
+    // A synchronous wave holds the thread: the screen is shown as drawn before it plays.
+    static const bool hooked = (mm::set_before_play_hook(&present_if_changed), true);
+    (void)hooked;
     return state;
 }
 
