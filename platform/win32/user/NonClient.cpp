@@ -238,24 +238,7 @@ HDC frame_dc(const Window& w, bool with_client) {
     const RECT screen = screen_window_rect(w);
     std::vector<RECT> visible = visible_rects(w, screen);
     if (!with_client) {
-        const RECT client = screen_client_rect(w);
-        std::vector<RECT> outside;
-        for (const RECT& r : visible) {
-            RECT common;
-            if (!IntersectRect(&common, &r, &client)) {
-                outside.push_back(r);
-                continue;
-            }
-            if (r.top < common.top)
-                outside.push_back(RECT{r.left, r.top, r.right, common.top});
-            if (common.bottom < r.bottom)
-                outside.push_back(RECT{r.left, common.bottom, r.right, r.bottom});
-            if (r.left < common.left)
-                outside.push_back(RECT{r.left, common.top, common.left, common.bottom});
-            if (common.right < r.right)
-                outside.push_back(RECT{common.right, common.top, r.right, common.bottom});
-        }
-        visible = std::move(outside);
+        subtract(visible, screen_client_rect(w));
     }
     return gdi::create_window_dc(w.handle, POINT{screen.left, screen.top}, visible);
 }

@@ -9,9 +9,7 @@
 #include <utility>
 
 namespace user {
-namespace {
 
-// Removes `cut` from every rectangle of the list, splitting them into up to four pieces.
 void subtract(std::vector<RECT>& rects, const RECT& cut) {
     std::vector<RECT> out;
     for (const RECT& r : rects) {
@@ -31,6 +29,8 @@ void subtract(std::vector<RECT>& rects, const RECT& cut) {
     }
     rects = std::move(out);
 }
+
+namespace {
 
 void subtract_windows_above(std::vector<RECT>& rects, const std::vector<HWND>& list, HWND self) {
     for (HWND h : list) {

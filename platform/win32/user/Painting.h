@@ -29,4 +29,7 @@ void invalidate_beneath(const Window& window, const RECT& screen_rect);
 // that hiding it puts those pixels back instead of making the windows beneath repaint.
 void save_bits_beneath(Window& window);
 
+// Removes `cut` from every rectangle of the list, splitting them into up to four pieces.
+void subtract(std::vector<RECT>& rects, const RECT& cut);
+
 }  // namespace user
