@@ -12,18 +12,10 @@ BOOL CPieceSprites::LoadPieceSet(int nSet) {
     if (nSet < 0 || nSet >= static_cast<int>(std::size(g_pieceSetBitmapIds))) {
         return FALSE;
     }
-    const LPCSTR lpszName = MAKEINTRESOURCE(static_cast<WORD>(g_pieceSetBitmapIds[nSet]));
     HINSTANCE hInstance = AfxGetResourceHandle();
-    HRSRC hResInfo = ::FindResourceA(hInstance, lpszName, RT_BITMAP);
-    if (hResInfo == nullptr) {
-        return FALSE;
-    }
-    HGLOBAL hResource = ::LoadResource(hInstance, hResInfo);
-    if (hResource == nullptr) {
-        return FALSE;
-    }
-    LPCVOID pHeader = ::LockResource(hResource);
-    if (pHeader == nullptr) {
+    HGLOBAL hResource = nullptr;
+    LPCVOID pHeader = nullptr;
+    if (!LockDibResource(hInstance, g_pieceSetBitmapIds[nSet], &hResource, &pHeader)) {
         return FALSE;
     }
 

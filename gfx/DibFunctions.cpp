@@ -195,3 +195,22 @@ HBITMAP BuildDibBitmap(HGLOBAL hResource, LPCVOID pHeader, HPALETTE hPalette) {
     ::ReleaseDC(nullptr, hScreenDC);
     return hBitmap;
 }
+
+BOOL LockDibResource(HINSTANCE hInstance, UINT nId, HGLOBAL* phResource, LPCVOID* ppHeader) {
+    const LPCSTR lpszName = MAKEINTRESOURCE(static_cast<WORD>(nId));
+    HRSRC hResInfo = ::FindResourceA(hInstance, lpszName, RT_BITMAP);
+    if (hResInfo == nullptr) {
+        return FALSE;
+    }
+    HGLOBAL hResource = ::LoadResource(hInstance, hResInfo);
+    if (hResource == nullptr) {
+        return FALSE;
+    }
+    LPCVOID pHeader = ::LockResource(hResource);
+    if (pHeader == nullptr) {
+        return FALSE;
+    }
+    *phResource = hResource;
+    *ppHeader = pHeader;
+    return TRUE;
+}

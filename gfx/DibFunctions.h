@@ -24,3 +24,7 @@ BOOL BuildDibPalette(HGLOBAL hResource, LPCVOID pHeader, CPalette* pPalette);
 // A device bitmap of the screen's format made from the DIB while hPalette (may be NULL) is
 // realised on the screen DC; the caller owns it. NULL on failure.
 HBITMAP BuildDibBitmap(HGLOBAL hResource, LPCVOID pHeader, HPALETTE hPalette);
+
+// The packed DIB of bitmap resource nId of hInstance, in place: its resource handle and header.
+// FALSE, with nothing written, when it cannot be found, loaded or locked.
+BOOL LockDibResource(HINSTANCE hInstance, UINT nId, HGLOBAL* phResource, LPCVOID* ppHeader);

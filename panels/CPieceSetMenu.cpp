@@ -61,18 +61,11 @@ BOOL CPieceSetMenu::LoadPieceSample(int nSet, CBitmap& picture, CPalette& palett
     if (nSet < 0 || nSet >= s_nSets) {
         return FALSE;
     }
-    const LPCSTR lpszName = MAKEINTRESOURCE(static_cast<WORD>(g_pieceSetBitmapIds[nSet]));
-    HINSTANCE hInstance = AfxFindResourceHandle(lpszName, RT_BITMAP);
-    HRSRC hResInfo = ::FindResourceA(hInstance, lpszName, RT_BITMAP);
-    if (hResInfo == nullptr) {
-        return FALSE;
-    }
-    HGLOBAL hResource = ::LoadResource(hInstance, hResInfo);
-    if (hResource == nullptr) {
-        return FALSE;
-    }
-    LPCVOID pHeader = ::LockResource(hResource);
-    if (pHeader == nullptr) {
+    HINSTANCE hInstance = AfxFindResourceHandle(
+        MAKEINTRESOURCE(static_cast<WORD>(g_pieceSetBitmapIds[nSet])), RT_BITMAP);
+    HGLOBAL hResource = nullptr;
+    LPCVOID pHeader = nullptr;
+    if (!LockDibResource(hInstance, g_pieceSetBitmapIds[nSet], &hResource, &pHeader)) {
         return FALSE;
     }
 
