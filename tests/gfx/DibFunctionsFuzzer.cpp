@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::size_t alive = GdiAliveCountForTest();
     const void* header = table.locked(1);
-    HGLOBAL resource = LoadResource(nullptr, FindResourceA(nullptr, MAKEINTRESOURCE(1), RT_BITMAP));
+    HGLOBAL resource = table.handle(1);
     if (header == nullptr || resource == nullptr) {
         return 0;
     }

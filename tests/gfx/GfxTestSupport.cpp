@@ -1,49 +1,21 @@
-// GfxTestSupport.cpp: a test-only resource table, synthetic sprite sheets and pixel reading.
+// GfxTestSupport.cpp: DIB bytes, bitmap resources served from memory, synthetic sprite sheets
+// and pixel reading.
 #include "tests/gfx/GfxTestSupport.h"
 
 #include "platform/win32/kernel/ResourceModules.h"
 
+#include <algorithm>
+
 namespace gfxtest {
 
-namespace {
-
-void put16(std::vector<std::byte>& out, std::uint16_t v) {
-    out.push_back(static_cast<std::byte>(v & 0xFF));
-    out.push_back(static_cast<std::byte>(v >> 8));
+Bytes info_header(std::uint32_t size, std::int32_t width, std::int32_t height, unsigned bpp,
+                  std::uint32_t colors_used) {
+    Bytes b;
+    b.u32(size).u32(static_cast<std::uint32_t>(width)).u32(static_cast<std::uint32_t>(height));
+    b.u16(1).u16(bpp).u32(0).u32(0).u32(0).u32(0).u32(colors_used).u32(0);
+    b.v.resize(std::max<std::size_t>(size, 40));
+    return b;
 }
-
-void put32(std::vector<std::byte>& out, std::uint32_t v) {
-    put16(out, static_cast<std::uint16_t>(v & 0xFFFF));
-    put16(out, static_cast<std::uint16_t>(v >> 16));
-}
-
-void pad4(std::vector<std::byte>& out) {
-    while (out.size() % 4 != 0) {
-        out.push_back(std::byte{0});
-    }
-}
-
-// One .res entry: data size, header size 32, integer type and name, then the data.
-void put_entry(std::vector<std::byte>& out, WORD type, WORD name,
-               const std::vector<std::uint8_t>& data) {
-    put32(out, static_cast<std::uint32_t>(data.size()));
-    put32(out, 32);
-    put16(out, 0xFFFF);
-    put16(out, type);
-    put16(out, 0xFFFF);
-    put16(out, name);
-    put32(out, 0);       // data version
-    put16(out, 0x1030);  // memory flags
-    put16(out, 0x0415);  // language
-    put32(out, 0);       // version
-    put32(out, 0);       // characteristics
-    for (std::uint8_t b : data) {
-        out.push_back(static_cast<std::byte>(b));
-    }
-    pad4(out);
-}
-
-}  // namespace
 
 ResourceTable::~ResourceTable() {
     if (m_module != nullptr) {
@@ -52,74 +24,63 @@ ResourceTable::~ResourceTable() {
 }
 
 void ResourceTable::add_bitmap(WORD id, const std::vector<std::uint8_t>& dib) {
-    m_entries.push_back({id, dib});
+    m_entries.emplace_back(id, dib);
 }
 
+// A .res image: an empty entry, then per entry its data size, header size 32, type, name,
+// version, flags, language, version, characteristics, and the data padded to 4 bytes.
 bool ResourceTable::install() {
-    m_image.clear();
-    // Every .res image opens with an empty entry of type 0 and name 0.
-    put_entry(m_image, 0, 0, {});
-    for (const Entry& e : m_entries) {
-        put_entry(m_image, 2, e.id, e.data);
+    Bytes out;
+    m_entries.insert(m_entries.begin(), {0, {}});
+    for (const auto& [id, data] : m_entries) {
+        out.u32(static_cast<std::uint32_t>(data.size())).u32(32).u16(0xFFFF).u16(id ? 2 : 0);
+        out.u16(0xFFFF).u16(id).u32(0).u16(0x1030).u16(0x0415).u32(0).u32(0);
+        out.v.insert(out.v.end(), data.begin(), data.end());
+        out.v.resize((out.v.size() + 3) / 4 * 4);
     }
-    // No spare capacity after the last entry: a read past it lands outside the allocation.
-    m_image.shrink_to_fit();
+    const auto* bytes = reinterpret_cast<const std::byte*>(out.v.data());
+    m_image.assign(bytes, bytes + out.v.size());
     m_module = kernel::install_resource_image(m_image, kernel::ModuleRole::Program);
     return m_module != nullptr;
 }
 
-const void* ResourceTable::locked(WORD id) const {
+HGLOBAL ResourceTable::handle(WORD id) const {
     HRSRC info = FindResourceA(m_module, MAKEINTRESOURCE(id), RT_BITMAP);
-    return info == nullptr ? nullptr : LockResource(LoadResource(m_module, info));
+    return info == nullptr ? nullptr : LoadResource(m_module, info);
 }
 
-COLORREF sheet_color(int set, int index) {
-    return RGB(static_cast<BYTE>(20 + index), static_cast<BYTE>(40 + 60 * set), 77);
+static int index_at(int cell, int x, int y) {
+    return x == 0 && y == 0 ? 100 + cell : x == 17 && y == 17 ? 200 + cell : 1 + cell;
+}
+
+COLORREF cell_color(int set, int cell, int x, int y) {
+    return RGB(20 + index_at(cell, x, y), 40 + 60 * set, 77);
 }
 
 std::vector<std::uint8_t> make_sheet(int set) {
-    constexpr int kWidth = 108;
-    constexpr int kHeight = 54;
-    dibtest::InfoFields f;
-    f.width = kWidth;
-    f.height = kHeight;
-    f.bpp = 8;
-    dibtest::Bytes dib = dibtest::info_header(f);
+    Bytes dib = info_header(40, 108, 54, 8);
     for (int i = 0; i < 256; ++i) {
         const bool used = (i >= 1 && i <= 18) || (i >= 100 && i <= 117) || (i >= 200 && i <= 217);
-        const COLORREF c = used ? sheet_color(set, i) : kGrey;
+        const COLORREF c = used ? RGB(20 + i, 40 + 60 * set, 77) : kGrey;
         dib.quad(GetRValue(c), GetGValue(c), GetBValue(c));
     }
-    // Rows bottom-up; 108 bytes is a multiple of 4, so there is no padding.
-    for (int y = kHeight - 1; y >= 0; --y) {
-        for (int x = 0; x < kWidth; ++x) {
-            const int cell = (x / 18) * 3 + y / 18;
-            int index = fill_index(cell);
-            if (x % 18 == 0 && y % 18 == 0) {
-                index = corner_index(cell);
-            } else if (x % 18 == 17 && y % 18 == 17) {
-                index = far_index(cell);
-            }
-            dib.u8(static_cast<std::uint8_t>(index));
+    for (int y = 53; y >= 0; --y) {  // bottom-up; 108 bytes a row need no padding
+        for (int x = 0; x < 108; ++x) {
+            dib.u8(static_cast<unsigned>(index_at(x / 18 * 3 + y / 18, x % 18, y % 18)));
         }
     }
-    return dib.data();
+    return dib.v;
 }
 
 std::vector<COLORREF> read_pixels(HBITMAP bitmap) {
     BITMAP bm{};
-    if (GetObjectA(bitmap, sizeof(bm), &bm) == 0) {
-        return {};
-    }
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bitmap);
     std::vector<COLORREF> pixels;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = GetObjectA(bitmap, sizeof(bm), &bm) ? SelectObject(dc, bitmap) : nullptr;
+    for (int i = 0; old != nullptr && i < bm.bmWidth * bm.bmHeight; ++i) {
+        pixels.push_back(GetPixel(dc, i % bm.bmWidth, i / bm.bmWidth));
+    }
     if (old != nullptr) {
-        for (int y = 0; y < bm.bmHeight; ++y) {
-            for (int x = 0; x < bm.bmWidth; ++x) {
-                pixels.push_back(GetPixel(dc, x, y));
-            }
-        }
         SelectObject(dc, old);
     }
     DeleteDC(dc);

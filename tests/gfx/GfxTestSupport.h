@@ -1,62 +1,60 @@
-// GfxTestSupport.h: a test-only resource table, synthetic sprite sheets and pixel reading.
+// GfxTestSupport.h: DIB bytes, bitmap resources served from memory, synthetic sprite sheets and
+// pixel reading.
 #pragma once
 
-#include "platform/win32/windows.h"
-#include "tests/dib/DibBytes.h"
+#include "platform/afx/afxgdi.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace gfxtest {
 
-// Bitmap resources served as the program's module while the table is alive.
+// Little-endian fields as a DIB lays them out.
+struct Bytes {
+    std::vector<std::uint8_t> v;
+    Bytes& u8(unsigned x) {
+        v.push_back(static_cast<std::uint8_t>(x));
+        return *this;
+    }
+    Bytes& u16(unsigned x) { return u8(x & 0xFF).u8((x >> 8) & 0xFF); }
+    Bytes& u32(std::uint32_t x) { return u16(x & 0xFFFF).u16(x >> 16); }
+    Bytes& quad(unsigned r, unsigned g, unsigned b) { return u8(b).u8(g).u8(r).u8(0); }
+};
+// An info header of `size` bytes (zeros past the 40 the fields take), without a table.
+Bytes info_header(std::uint32_t size, std::int32_t width, std::int32_t height, unsigned bpp,
+                  std::uint32_t colors_used = 0);
+
+// Bitmap resources of the program's module while the table lives; each ends with its data.
 class ResourceTable {
 public:
     ResourceTable() = default;
     ~ResourceTable();
     ResourceTable(const ResourceTable&) = delete;
     ResourceTable& operator=(const ResourceTable&) = delete;
-
-    // Adds an RT_BITMAP resource holding exactly `dib`.
     void add_bitmap(WORD id, const std::vector<std::uint8_t>& dib);
-    // Builds the .res image and installs it as the program's module; false on failure.
     bool install();
-    // The data of resource `id` as LockResource gives it.
-    const void* locked(WORD id) const;
+    HGLOBAL handle(WORD id) const;
+    const void* locked(WORD id) const { return LockResource(handle(id)); }
 
 private:
-    struct Entry {
-        WORD id;
-        std::vector<std::uint8_t> data;
-    };
-    std::vector<Entry> m_entries;
+    std::vector<std::pair<WORD, std::vector<std::uint8_t>>> m_entries;
     std::vector<std::byte> m_image;
     HINSTANCE m_module = nullptr;
 };
 
-// Colours of the synthetic sheets: distinct for every set and table index used, none of them a
-// static colour (blue 77 never is), so every one takes its own system palette slot.
-COLORREF sheet_color(int set, int index);
-// Grey RGB(192,192,192), the sheets' table entry 0 and every unused entry.
-inline constexpr COLORREF kGrey = 0x00C0C0C0;
-
-// Table indices of cell c = column * 3 + row of a synthetic sheet: the cell is filled with
-// fill_index(c), except its top-left pixel (corner_index) and bottom-right pixel (far_index).
-inline int fill_index(int cell) {
-    return 1 + cell;
-}
-inline int corner_index(int cell) {
-    return 100 + cell;
-}
-inline int far_index(int cell) {
-    return 200 + cell;
-}
-
-// A 108 x 54 8-bit sheet with a 40-byte header, colours-used 0 and a 256-entry table.
+// Synthetic 108 x 54 8-bit sheets of 6 x 3 cells of 18 x 18: cell c = column * 3 + row is table
+// entry 1 + c but for its top-left pixel (100 + c) and bottom-right one (200 + c). Entry i of
+// set s has the non-static colour (20 + i, 40 + 60 s, 77); all others are grey.
+inline constexpr COLORREF kGrey = RGB(192, 192, 192);
 std::vector<std::uint8_t> make_sheet(int set);
+COLORREF cell_color(int set, int cell, int x, int y);
 
-// Pixels of a bitmap read through GetPixel in a memory DC; width x height, top row first.
+// Pixels of a bitmap read through GetPixel in a memory DC; top row first.
 std::vector<COLORREF> read_pixels(HBITMAP bitmap);
+inline std::vector<COLORREF> read_pixels(const CGdiObject& bitmap) {
+    return read_pixels(static_cast<HBITMAP>(bitmap.GetSafeHandle()));
+}
 
 }  // namespace gfxtest
