@@ -28,6 +28,8 @@ TEST_F(PanelPictures, DigitsAreThreePixelDotsOnAFourPixelPitch) {
     const COLORREF colour = RGB(0, 255, 255);
     CDC ic;
     ASSERT_TRUE(ic.CreateIC("DISPLAY", nullptr, nullptr, nullptr));
+    CBitmap frame;  // drawn as the preview and score display show it
+    EXPECT_TRUE(BuildRaisedFrame(&ic, frame, 3, 3));
     for (int digit = -1; digit <= 10; ++digit) {
         SCOPED_TRACE("digit " + std::to_string(digit));
         CBitmap picture;

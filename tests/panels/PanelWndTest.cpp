@@ -70,6 +70,9 @@ TEST(Panels, PreviewShowsItsPiecesFromTheLeftOnARaisedFrame) {
     with_main_window([&](CMainDialog& dialog) {
         CPreviewWnd& preview = dialog.m_previewWnd;
         const POINT o = origin_of(preview);
+        EXPECT_TRUE(preview.PrepareImages()) << "building the frame again";
+        CClientDC dc(&preview);
+        EXPECT_TRUE(preview.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.m_hDC)));
         for (const auto& c : cases) {
             SCOPED_TRACE(c.name);
             preview.SetNextPieces(c.colours.data(), static_cast<std::int16_t>(c.colours.size()));
@@ -128,6 +131,9 @@ TEST(Panels, ScoreShowsItsLastThreeDigitsInAColourForItsThousands) {
     with_main_window([&](CMainDialog& dialog) {
         CScoreWnd& score = dialog.m_scoreWnd;
         const POINT o = origin_of(score);
+        EXPECT_TRUE(score.PrepareImages()) << "building frame and digits again";
+        CClientDC dc(&score);
+        EXPECT_TRUE(score.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.m_hDC)));
         for (int game = 0; game < 2; ++game) {
             score.ResetScore();
             COLORREF previous = RGB(255, 0, 0);  // a new game counts in red
