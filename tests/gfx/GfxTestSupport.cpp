@@ -50,18 +50,20 @@ HGLOBAL ResourceTable::handle(WORD id) const {
 }
 
 static int index_at(int cell, int x, int y) {
-    return x == 0 && y == 0 ? 100 + cell : x == 17 && y == 17 ? 200 + cell : 1 + cell;
+    return x == 0 && y == 0     ? corner_index(cell)
+           : x == 17 && y == 17 ? far_index(cell)
+                                : fill_index(cell);
 }
 
 COLORREF cell_color(int set, int cell, int x, int y) {
-    return RGB(20 + index_at(cell, x, y), 40 + 60 * set, 77);
+    return sheet_color(set, index_at(cell, x, y));
 }
 
 std::vector<std::uint8_t> make_sheet(int set) {
     Bytes dib = info_header(40, 108, 54, 8);
     for (int i = 0; i < 256; ++i) {
         const bool used = (i >= 1 && i <= 18) || (i >= 100 && i <= 117) || (i >= 200 && i <= 217);
-        const COLORREF c = used ? RGB(20 + i, 40 + 60 * set, 77) : kGrey;
+        const COLORREF c = used ? sheet_color(set, i) : kGrey;
         dib.quad(GetRValue(c), GetGValue(c), GetBValue(c));
     }
     for (int y = 53; y >= 0; --y) {  // bottom-up; 108 bytes a row need no padding
