@@ -31,7 +31,7 @@ class DevTools:
             message = json.loads(self.ws.recv())
             if message.get('id') == self.next_id:
                 if 'error' in message:
-                    fail(method + ': ' + message['error']['message'])
+                    fail('%s %s: %s' % (method, json.dumps(params), message['error']['message']))
                 return message['result']
             self.events.append(message)
 
@@ -59,7 +59,7 @@ def layout():
         if word[0] == 'cell':
             cells[(int(word[1]), int(word[2]))] = ((int(word[3]), int(word[4])), word[5:])
         else:
-            places[word[0] + (word[1] if word[0] == 'item' else '')] = word[1:]
+            places[word[0] + (word[1] if word[0] == 'item' else '')] = word[2 if word[0] == 'item' else 1:]
     return cells, places
 
 
@@ -114,6 +114,16 @@ def run(board, cells, places, port, profile):
     })();''' % SECONDS)
     tools.call('Page.navigate', url='http://127.0.0.1:%d/index.html' % port)
 
+    def wait_until(what, test, seconds=10):
+        end = time.time() + seconds
+        while time.time() < end:
+            if test():
+                return
+            time.sleep(0.05)
+        fail('waited %d s for %s' % (seconds, what))
+
+    wait_until('the page', lambda: tools.js("typeof Module === 'object' && !!Module.pilo"))
+
     # Screen pixels as RRGGBB from the canvas; screen points to page points.
     def colours(points):
         return tools.js('''(() => { const c = document.getElementById('screen');
@@ -125,17 +135,6 @@ def run(board, cells, places, port, profile):
     def cell_colours(cell):
         (x, y), _ = cells[cell]
         return colours([[x, y], [x - 7, y], [x + 7, y], [x, y - 7], [x, y + 7]])
-
-    def wait_until(what, test, seconds=10):
-        end = time.time() + seconds
-        while time.time() < end:
-            if test():
-                return
-            time.sleep(0.05)
-        fail('waited %d s for %s' % (seconds, what))
-
-    box = tools.js('(() => { const r = document.getElementById("screen").getBoundingClientRect();'
-                   ' return [r.left, r.top, r.width / 640]; })()')
 
     def mouse(kind, x, y, button='left', buttons=1):
         page_x, page_y = box[0] + (x + 0.5) * box[2], box[1] + (y + 0.5) * box[2]
@@ -160,6 +159,8 @@ def run(board, cells, places, port, profile):
             else setTimeout(poll, 5); };
         poll(); })''' % (fx, fy, field))
     print('main window drawn %.0f ms after the page started loading' % drawn_at)
+    box = tools.js('(() => { const r = document.getElementById("screen").getBoundingClientRect();'
+                   ' return [r.left, r.top, r.width / 640]; })()')
 
     # The first deal: every cell looks as the headless program draws it, pieces stand where the
     # model deals them, and cells of one kind look alike while different kinds differ.
