@@ -5,7 +5,7 @@ The page's clock is fixed before the program starts; the first deal must then be
 model's deal for that second (pilo-board) and look as the headless program draws it
 (web_layout). A piece is moved, the piece-set menu is used, and Escape ends the program.
 Usage: web_test.py PAGE_DIR PILO_BOARD WEB_LAYOUT"""
-import functools, gzip, http.server, json, os, shutil, subprocess, sys, tempfile, threading, time
+import base64, functools, http.server, json, os, shutil, subprocess, sys, tempfile, threading, time
 import urllib.request
 import websocket
 
@@ -67,10 +67,6 @@ def main():
     page_dir = sys.argv[1]
     if not os.path.exists(os.path.join(page_dir, 'pilo.wasm')):
         fail(page_dir + ' holds no pilo.wasm: run make web')
-    sizes = {name: os.path.getsize(os.path.join(page_dir, name)) for name in ('pilo.js', 'pilo.wasm')}
-    packed = sum(len(gzip.compress(open(os.path.join(page_dir, n), 'rb').read(), 9)) for n in sizes)
-    print('download: pilo.js %d + pilo.wasm %d bytes, %d gzip-compressed' %
-          (sizes['pilo.js'], sizes['pilo.wasm'], packed))
     board, (cells, places) = model_board(), layout()
 
     quiet = type('Quiet', (http.server.SimpleHTTPRequestHandler,), {'log_message': lambda *a: None})
@@ -150,15 +146,16 @@ def run(board, cells, places, port, profile):
         if os.environ.get('PILO_WEB_SHOTS'):
             data = tools.call('Page.captureScreenshot', format='png')['data']
             with open(os.path.join(os.environ['PILO_WEB_SHOTS'], name + '.png'), 'wb') as f:
-                f.write(__import__('base64').b64decode(data))
+                f.write(base64.b64decode(data))
 
-    fx, fy, field = places['field']
-    drawn_at = tools.js('''new Promise(done => { const c = document.getElementById('screen');
-        const poll = () => { const d = c.getContext('2d').getImageData(%s, %s, 1, 1).data;
-            if (((d[0] << 16) | (d[1] << 8) | d[2]) === 0x%s) done(performance.now());
-            else setTimeout(poll, 5); };
-        poll(); })''' % (fx, fy, field))
-    print('main window drawn %.0f ms after the page started loading' % drawn_at)
+    def shown_at(place):  # page time at which a point first shows its colour
+        return tools.js('''new Promise(done => { const c = document.getElementById('screen');
+            const poll = () => { const d = c.getContext('2d').getImageData(%s, %s, 1, 1).data;
+                if (((d[0] << 16) | (d[1] << 8) | d[2]) === 0x%s) done(performance.now());
+                else setTimeout(poll, 5); };
+            poll(); })''' % tuple(places[place]))
+    print('after the page started loading: main window drawn %.0f ms, splash gone %.0f ms' %
+          (shown_at('caption'), shown_at('field')))
     box = tools.js('(() => { const r = document.getElementById("screen").getBoundingClientRect();'
                    ' return [r.left, r.top, r.width / 640]; })()')
 
