@@ -2,7 +2,7 @@
 
 JOBS ?= 2
 
-.PHONY: all deps build play test test-default test-asan test-fuzz bench golden format clean
+.PHONY: all deps build play test test-default test-asan test-fuzz bench golden format clean web web-serve
 
 all: build
 
@@ -19,11 +19,19 @@ play: build
 test: deps
 	@cmake --preset default >/dev/null
 	@cmake --build --preset default -j $(JOBS)
+	@JOBS=$(JOBS) scripts/build-web
 	@ctest --preset default
 	@cmake --preset asan >/dev/null
 	@cmake --build --preset asan -j $(JOBS)
 	@ctest --preset asan
 	@ctest --preset fuzz
+
+# The browser version: build/web/ holds the page; web-serve serves it on 127.0.0.1.
+web: deps
+	@JOBS=$(JOBS) scripts/build-web
+
+web-serve: web
+	@scripts/web-serve
 
 bench: build
 	@scripts/bench

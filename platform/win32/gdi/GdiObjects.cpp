@@ -8,9 +8,14 @@ namespace gdi {
 namespace {
 
 // Handle value: generation << 32 | (index + 1) << 8 | kind << 4 | tag. The tag keeps GDI
-// handles apart from other tables' handles; the value is never a valid pointer.
+// handles apart from other tables' handles; the value is never a valid pointer. A 32-bit
+// handle (the browser build) keeps 16 bits of slot and 8 of generation above the kind.
+constexpr bool kWideHandles = sizeof(std::uintptr_t) >= 8;
 constexpr std::uintptr_t kTag = 0xD;
-constexpr std::uint32_t kMaxSlots = 1u << 23;
+constexpr unsigned kGenerationShift = kWideHandles ? 32 : 24;
+constexpr std::uint32_t kGenerationMask = kWideHandles ? 0x7FFFFFFF : 0xFF;
+constexpr std::uint32_t kSlotMask = kWideHandles ? 0xFFFFFF : 0xFFFF;
+constexpr std::uint32_t kMaxSlots = kWideHandles ? 1u << 23 : kSlotMask;
 
 struct Decoded {
     std::uint32_t index;
@@ -23,12 +28,13 @@ bool decode(const void* handle, Decoded& out) {
     if ((v & 0xF) != kTag) {
         return false;
     }
-    const auto slot = static_cast<std::uint32_t>((v >> 8) & 0xFFFFFF);
+    const auto slot = static_cast<std::uint32_t>((v >> 8) & kSlotMask);
     if (slot == 0) {
         return false;
     }
     out.index = slot - 1;
-    out.generation = static_cast<std::uint32_t>(static_cast<std::uint64_t>(v) >> 32);
+    out.generation = static_cast<std::uint32_t>(static_cast<std::uint64_t>(v) >> kGenerationShift) &
+                     kGenerationMask;
     out.kind = static_cast<ObjectKind>((v >> 4) & 0xF);
     return true;
 }
@@ -49,10 +55,10 @@ void* ObjectTable::add(std::unique_ptr<GdiObject> object) {
         m_slots.emplace_back();
     }
     Slot& slot = m_slots[index];
-    slot.generation = (slot.generation + 1) & 0x7FFFFFFF;
+    slot.generation = (slot.generation + 1) & kGenerationMask;
     const auto kind = static_cast<std::uintptr_t>(object->kind);
     slot.object = std::move(object);
-    const std::uint64_t v = (static_cast<std::uint64_t>(slot.generation) << 32) |
+    const std::uint64_t v = (static_cast<std::uint64_t>(slot.generation) << kGenerationShift) |
                             (static_cast<std::uint64_t>(index + 1) << 8) | (kind << 4) | kTag;
     return reinterpret_cast<void*>(static_cast<std::uintptr_t>(v));
 }

@@ -75,7 +75,9 @@ HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) {
     b.size = bytes;
     b.lock_count = 0;
     b.alive = true;
-    ++b.generation;
+    // A 32-bit handle (the browser build) has room for 12 bits of generation.
+    b.generation =
+        static_cast<std::uint16_t>((b.generation + 1) & (sizeof(HGLOBAL) >= 8 ? 0xFFFF : 0xFFF));
     return make_handle(index, b.generation);
 }
 

@@ -33,11 +33,16 @@ ModuleTable& table() {
 constexpr std::size_t kMaxModules = 0xFF;
 constexpr std::uintptr_t kModuleTag = 0xB;
 constexpr std::uintptr_t kResourceTag = 0xC;
-constexpr std::uintptr_t kEntryBits = 20;
+// A 32-bit handle (the browser build) keeps 8 bits of generation and 12 of entry, so that a
+// resource handle still fits.
+constexpr bool kWideHandles = sizeof(std::uintptr_t) >= 8;
+constexpr std::uintptr_t kEntryBits = kWideHandles ? 20 : 12;
+constexpr unsigned kGenerationBits = kWideHandles ? 16 : 8;
+constexpr std::uint16_t kGenerationMask = (1u << kGenerationBits) - 1;
 
 // Module handle: (generation << 8 | slot + 1) << 4 | tag; never null, never a valid pointer.
 std::uintptr_t module_key(std::size_t slot, std::uint16_t generation) {
-    return (static_cast<std::uintptr_t>(generation) << 8) | (slot + 1);
+    return (static_cast<std::uintptr_t>(generation & kGenerationMask) << 8) | (slot + 1);
 }
 
 HINSTANCE make_module_handle(std::size_t slot, std::uint16_t generation) {
@@ -47,11 +52,11 @@ HINSTANCE make_module_handle(std::size_t slot, std::uint16_t generation) {
 std::optional<std::size_t> slot_of(std::uintptr_t key) {
     const std::size_t slot = key & 0xFF;
     const auto generation = static_cast<std::uint16_t>(key >> 8);
-    if (slot == 0 || slot > table().slots.size() || (key >> 24) != 0) {
+    if (slot == 0 || slot > table().slots.size() || (key >> (8 + kGenerationBits)) != 0) {
         return std::nullopt;
     }
     const Module& m = table().slots[slot - 1];
-    if (!m.alive || m.generation != generation) {
+    if (!m.alive || (m.generation & kGenerationMask) != generation) {
         return std::nullopt;
     }
     return slot - 1;
@@ -230,7 +235,9 @@ const ResourceEntry* find_resource_entry(HINSTANCE module, LPCSTR name, LPCSTR t
 HRSRC make_resource_handle(HINSTANCE module, const ResourceEntry* entry) {
     const Module* m = lookup_module(module);
     if (m == nullptr || entry < m->entries.data() ||
-        entry >= m->entries.data() + m->entries.size()) {
+        entry >= m->entries.data() + m->entries.size() ||
+        static_cast<std::uintptr_t>(entry - m->entries.data()) + 1 >=
+            (std::uintptr_t{1} << kEntryBits)) {
         return nullptr;
     }
     const auto slot = static_cast<std::size_t>(m - table().slots.data());
