@@ -220,19 +220,4 @@ TEST_F(Dialog, AMissingTemplateFailsWithoutTouchingTheOwner) {
     EXPECT_TRUE(IsWindowEnabled(m_owner.m_hWnd));
 }
 
-TEST_F(Dialog, TheMainDialogIsForgottenAndEndsTheProgramsLoop) {
-    CTestDialog dialog;
-    m_app.m_pMainWnd = &dialog;
-    headless().script_key(host::vk::kEscape);
-    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-    EXPECT_EQ(m_app.m_pMainWnd, nullptr);
-    MSG m{};
-    bool quit_posted = false;
-    for (int i = 0; i < 1000 && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); ++i) {
-        quit_posted = quit_posted || m.message == WM_QUIT;
-        DispatchMessageA(&m);
-    }
-    EXPECT_TRUE(quit_posted) << "destroying the main window ends the loop outside";
-}
-
 }  // namespace
