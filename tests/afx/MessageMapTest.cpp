@@ -1,7 +1,7 @@
 // MessageMapTest.cpp: command routing by id, range and notification code, maps chained to their
 // bases, and owner-draw items reflected to the control's object.
 #include "platform/afx/afxwin.h"
-#include "tests/afx/AfxHost.h"
+#include "tests/user/MessageLog.h"
 
 #include <gtest/gtest.h>
 
@@ -78,10 +78,10 @@ BEGIN_MESSAGE_MAP(CDrawingParent, CWnd)
 ON_WM_DRAWITEM()
 END_MESSAGE_MAP()
 
-class MessageMap : public test::AfxHostTest {
+class MessageMap : public test::UserTest {
 protected:
     void SetUp() override {
-        test::AfxHostTest::SetUp();
+        test::UserTest::SetUp();
         m_class = AfxRegisterWndClass(0);
         ASSERT_NE(m_class, nullptr);
     }

@@ -15,8 +15,6 @@ namespace {
 using test::Logged;
 using test::message_log;
 
-constexpr const char* kClass = "PiloActivationTestWindow";
-
 const std::vector<UINT> kActivationMessages = {WM_NCACTIVATE,      WM_ACTIVATE,   WM_ACTIVATEAPP,
                                                WM_QUERYNEWPALETTE, WM_SETFOCUS,   WM_KILLFOCUS,
                                                WM_MOUSEACTIVATE,   WM_LBUTTONDOWN};
@@ -63,11 +61,6 @@ class Activation : public test::UserTest {
 protected:
     void SetUp() override {
         UserTest::SetUp();
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = test_proc;
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        wc.lpszClassName = kClass;
-        ASSERT_NE(RegisterClassA(&wc), 0);
         g_mouse_activate_answer = 0;
         SetActiveWindow(nullptr);
     }
@@ -77,11 +70,13 @@ protected:
             DeleteObject(palette);
         }
         palettes().clear();
-        EXPECT_TRUE(UnregisterClassA(kClass, nullptr));
         UserTest::TearDown();
     }
-    HWND create(DWORD style, int x, int y, int cx, int cy, HWND owner = nullptr) {
-        return window(style, x, y, cx, cy, owner, 0, kClass);
+    // A recording window that also answers as test_proc does.
+    HWND create(DWORD style, int x, int y, int cx, int cy, HWND owner = nullptr, int id = 0) {
+        HWND hwnd = window(style, x, y, cx, cy, owner, id);
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(test_proc));
+        return hwnd;
     }
     void press(int x, int y) { mouse(host::EventType::MouseDown, x, y, host::kButtonLeft); }
 };
@@ -104,7 +99,7 @@ TEST_F(Activation, APressOnAnInactiveWindowAsksItAndActivates) {
     for (const ClickCase& c : cases) {
         SCOPED_TRACE(c.name);
         HWND back = create(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
-        HWND child = window(WS_CHILD | WS_VISIBLE, 10, 10, 20, 20, back, 1, kClass);
+        HWND child = create(WS_CHILD | WS_VISIBLE, 10, 10, 20, 20, back, 1);
         HWND front = create(WS_POPUP | WS_VISIBLE, 200, 0, 100, 100);
         drain();
         g_mouse_activate_answer = c.answer;

@@ -1,12 +1,12 @@
 // ControlTest.cpp: the "Button" class: owner-draw sequences under the mouse and keyboard,
 // kept checks and the dialog codes the dialog manager's keys go by.
-#include "tests/user/MessageLog.h"
 #include "platform/win32/windows.h"
+#include "tests/user/MessageLog.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <sstream>
+#include <ostream>
 #include <vector>
 
 namespace {
@@ -42,18 +42,9 @@ LRESULT CALLBACK parent_proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) 
     }
 }
 
-std::string describe(const std::vector<Heard>& list) {
-    std::ostringstream out;
-    for (const Heard& h : list) {
-        out << "  msg 0x" << std::hex << h.msg << std::dec << " " << h.a << " " << h.b << "\n";
-    }
-    return out.str();
-}
-
-void expect_heard(const std::vector<Heard>& expected) {
-    EXPECT_EQ(g_heard, expected) << "got:\n"
-                                 << describe(g_heard) << "expected:\n"
-                                 << describe(expected);
+// How gtest prints a Heard in a failure.
+void PrintTo(const Heard& h, std::ostream* out) {
+    *out << "{0x" << std::hex << h.msg << std::dec << ", " << h.a << ", " << h.b << "}";
 }
 
 Heard draw(UINT action, UINT state) {
@@ -160,7 +151,7 @@ TEST_F(Controls, OwnerDrawnButtonAnswersTheMouseFocusEnableKeysAndDoubleClicks) 
         drain();
         g_heard.clear();
         c.act(button);
-        expect_heard(c.expected);
+        EXPECT_EQ(g_heard, c.expected);
         DestroyWindow(button);
     }
     HWND button = child("", BS_OWNERDRAW, 10, 10, 24, 24);
@@ -209,7 +200,7 @@ TEST_F(Controls, ButtonTypesKeepTheirChecksAndAnswerTheirDialogCodes) {
     EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED);
     SendMessageA(box, BM_CLICK, 0, 0);
     EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    expect_heard({note(BN_CLICKED), note(BN_CLICKED)});
+    EXPECT_EQ(g_heard, (std::vector<Heard>{note(BN_CLICKED), note(BN_CLICKED)}));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// DialogTest.cpp: dialogs from templates: creation order, the modal loop, the dialog keyboard
-// and the default dialog procedure, driven through the headless host's script.
+// DialogTest.cpp: dialogs from templates: the modal loop and its owner, the dialog keyboard,
+// tab order and refused templates, driven through the headless host's script.
 #include "platform/host/headless/HeadlessHost.h"
 #include "platform/win32/windows.h"
 #include "tests/user/MessageLog.h"
@@ -12,26 +12,19 @@
 
 namespace {
 
-using test::Logged;
-using test::message_log;
-
 constexpr DWORD kPopup = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
 
-// What the test dialog procedure does besides recording.
-struct ProcScript {
-    INT_PTR init_result = TRUE;
-    std::function<INT_PTR(HWND, UINT, WPARAM, LPARAM)> on_message;
-};
-ProcScript g_script;
+// What the test dialog procedure does with a message; FALSE: not handled, and WM_INITDIALOG
+// answers TRUE.
+std::function<INT_PTR(HWND, UINT, WPARAM, LPARAM)> g_on_message;
 
 INT_PTR CALLBACK test_dialog_proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
-    message_log().push_back({hwnd, msg, wparam});
-    if (g_script.on_message) {
-        if (INT_PTR handled = g_script.on_message(hwnd, msg, wparam, lparam)) {
+    if (g_on_message) {
+        if (const INT_PTR handled = g_on_message(hwnd, msg, wparam, lparam)) {
             return handled;
         }
     }
-    return msg == WM_INITDIALOG ? g_script.init_result : FALSE;
+    return msg == WM_INITDIALOG ? TRUE : FALSE;
 }
 
 // Ends the dialog with the id of any command.
@@ -47,10 +40,10 @@ class Dialogs : public test::UserTest {
 protected:
     void SetUp() override {
         UserTest::SetUp();
-        g_script = {};
+        g_on_message = nullptr;
     }
     void TearDown() override {
-        g_script = {};
+        g_on_message = nullptr;
         UserTest::TearDown();
     }
     HWND owner_window() { return window(WS_POPUP | WS_VISIBLE, 20, 30, 300, 200); }
@@ -98,7 +91,7 @@ TEST_F(Dialogs, ModalLoopEndsFromAHandlerOrATimerAndGivesTheOwnerBack) {
         bool owner_enabled_inside = true;
         bool owner_enabled_at_hide = false;
         HWND dialog = nullptr;
-        g_script.on_message = [&](HWND hwnd, UINT msg, WPARAM wparam, LPARAM) -> INT_PTR {
+        g_on_message = [&](HWND hwnd, UINT msg, WPARAM wparam, LPARAM) -> INT_PTR {
             if (msg == WM_INITDIALOG) {
                 dialog = hwnd;
                 owner_enabled_inside = IsWindowEnabled(owner);
@@ -120,7 +113,6 @@ TEST_F(Dialogs, ModalLoopEndsFromAHandlerOrATimerAndGivesTheOwnerBack) {
             m_host->script_advance(50);
             m_host->script_key(VK_RETURN);
         }
-        message_log().clear();
         const INT_PTR result = DialogBoxIndirectParamA(nullptr, button_dialog().as_template(),
                                                        owner, test_dialog_proc, 0);
         EXPECT_EQ(result, c.expected);
@@ -168,7 +160,7 @@ TEST_F(Dialogs, KeyboardChoosesTheCommand) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        g_script.on_message = end_on_command;
+        g_on_message = end_on_command;
         for (const Key& k : c.keys) {
             host::Event shift;
             shift.type = host::EventType::KeyDown;

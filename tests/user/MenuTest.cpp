@@ -4,11 +4,11 @@
 #include "platform/host/headless/HeadlessHost.h"
 #include "platform/win32/user/PopupMenu.h"
 #include "platform/win32/windows.h"
-#include "tests/user/MenuScript.h"
 #include "tests/user/MessageLog.h"
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -72,6 +72,25 @@ public:
         return 0;
     }
     void key(std::uint16_t vk, std::uint8_t ch = 0) { m_host->script_key(vk, ch); }
+    // Move, press and release over an item of the tracked menu, each seen by its own wait; the
+    // item is found when the step runs.
+    void click_item(int position, host::MouseButton button = host::MouseButton::Left) {
+        const std::uint8_t held =
+            button == host::MouseButton::Right ? host::kButtonRight : host::kButtonLeft;
+        const std::pair<host::EventType, std::uint8_t> steps[] = {
+            {host::EventType::MouseMove, 0},
+            {host::EventType::MouseDown, held},
+            {host::EventType::MouseUp, 0}};
+        for (const auto& [type, buttons] : steps) {
+            m_host->script_call([=, this](host::HeadlessHost&) {
+                RECT rc{};
+                user::tracked_item_rect(position, rc);
+                POINT pt{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+                ClientToScreen(user::tracking_window(), &pt);
+                mouse(type, pt.x, pt.y, buttons, button);
+            });
+        }
+    }
     // Runs what the script still holds (a key's release, say) through the queue.
     void finish_script() {
         MSG m;
@@ -93,19 +112,17 @@ TEST_F(Tracking, ChoicesAndDismissals) {
         UINT posted;  // 0: none
     };
     const Case cases[] = {
-        {"left click on an item", 0, [](Tracking& t) { test::script_click_item(*t.m_host, 2); },
-         TRUE, 300},
+        {"left click on an item", 0, [](Tracking& t) { t.click_item(2); }, TRUE, 300},
         {"right release ignored without TPM_RIGHTBUTTON, then Esc", 0,
          [](Tracking& t) {
-             test::script_click_item(*t.m_host, 2, host::MouseButton::Right);
+             t.click_item(2, host::MouseButton::Right);
              t.key(host::vk::kEscape);
          },
          FALSE, 0},
         {"right release with TPM_RIGHTBUTTON", TPM_RIGHTBUTTON,
-         [](Tracking& t) { test::script_click_item(*t.m_host, 0, host::MouseButton::Right); }, TRUE,
-         160},
+         [](Tracking& t) { t.click_item(0, host::MouseButton::Right); }, TRUE, 160},
         {"TPM_RETURNCMD returns the id and posts nothing", TPM_RETURNCMD,
-         [](Tracking& t) { test::script_click_item(*t.m_host, 1); }, 161, 0},
+         [](Tracking& t) { t.click_item(1); }, 161, 0},
         {"Esc", 0, [](Tracking& t) { t.key(host::vk::kEscape); }, FALSE, 0},
         {"Alt closes", 0, [](Tracking& t) { t.key(host::vk::kMenu); }, FALSE, 0},
         {"click outside", 0, [](Tracking& t) { t.m_host->script_click(600, 400); }, FALSE, 0},
@@ -123,7 +140,7 @@ TEST_F(Tracking, ChoicesAndDismissals) {
         {"mnemonic chooses its item", 0, [](Tracking& t) { t.key('T', 't'); }, TRUE, 300},
         {"a grey item cannot be chosen by click or Enter", 0,
          [](Tracking& t) {
-             test::script_click_item(*t.m_host, 4);
+             t.click_item(4);
              t.key(host::vk::kReturn);
              t.key(host::vk::kEscape);
          },

@@ -129,17 +129,6 @@ TEST_F(Queue, GetMessageWaitsForTheNextTimerOnTheHostClock) {
     EXPECT_TRUE(m_host->exhausted());
 }
 
-TEST_F(Queue, QuitComesAfterPostedMessages) {
-    PostMessageA(m_top, WM_USER, 1, 0);
-    PostQuitMessage(3);
-    MSG m;
-    ASSERT_EQ(GetMessageA(&m, nullptr, 0, 0), TRUE);
-    EXPECT_EQ(m.message, static_cast<UINT>(WM_USER));
-    EXPECT_EQ(GetMessageA(&m, nullptr, 0, 0), FALSE);
-    EXPECT_EQ(m.message, static_cast<UINT>(WM_QUIT));
-    EXPECT_EQ(m.wParam, 3u);
-}
-
 TEST_F(Queue, CaptureTakesTheMouseWhereverItIs) {
     EXPECT_EQ(SetCapture(m_child), nullptr);
     EXPECT_EQ(GetCapture(), m_child);

@@ -29,7 +29,22 @@ constexpr POINT kInTransparentChild{100 + 75, 100 + 20};
 constexpr POINT kNoTool{100 + 20, 100 + 150};
 constexpr POINT kOnDesktop{20, 20};
 
-class ToolTips : public test::UserTest {
+// A script step: a mouse move, a click, time passing, or a look at the tip.
+struct Step {
+    enum Kind { Move, Click, Wait, ExpectShown, ExpectHidden } kind;
+    POINT at{};
+    std::uint64_t ms = 0;
+};
+
+struct Steps {
+    static Step move(POINT p) { return {Step::Move, p, 0}; }
+    static Step click(POINT p) { return {Step::Click, p, 0}; }
+    static Step wait(std::uint64_t ms) { return {Step::Wait, {}, ms}; }
+    static Step shown() { return {Step::ExpectShown}; }
+    static Step hidden() { return {Step::ExpectHidden}; }
+};
+
+class ToolTips : public test::UserTest, protected Steps {
 public:
     void SetUp() override {
         UserTest::SetUp();
@@ -48,9 +63,9 @@ public:
         UserTest::TearDown();
     }
 
-    void create_tip(DWORD style = 0) {
-        m_tip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | style, 0, 0, 0, 0, m_owner,
-                                nullptr, nullptr, nullptr);
+    void create_tip() {
+        m_tip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP, 0, 0, 0, 0, m_owner, nullptr,
+                                nullptr, nullptr);
         ASSERT_NE(m_tip, nullptr);
         SendMessageA(m_tip, TTM_ACTIVATE, TRUE, 0);
         add_tool(0, m_owner, 1000, RECT{150, 100, 250, 150}, "Prostokąt"_cp1250);
@@ -93,29 +108,6 @@ public:
     HWND m_tip = nullptr;
     std::vector<bool> m_seen;
 };
-
-// A script step: a mouse move, a click, time passing, or a look at the tip.
-struct Step {
-    enum Kind { Move, Click, Wait, ExpectShown, ExpectHidden } kind;
-    POINT at{};
-    std::uint64_t ms = 0;
-};
-
-Step move(POINT p) {
-    return {Step::Move, p, 0};
-}
-Step click(POINT p) {
-    return {Step::Click, p, 0};
-}
-Step wait(std::uint64_t ms) {
-    return {Step::Wait, {}, ms};
-}
-Step shown() {
-    return {Step::ExpectShown};
-}
-Step hidden() {
-    return {Step::ExpectHidden};
-}
 
 TEST_F(ToolTips, ShowAndHideOnVirtualTime) {
     struct Case {
