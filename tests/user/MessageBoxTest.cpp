@@ -1,11 +1,9 @@
-// MessageBoxTest.cpp: message boxes: the answer each key gives, refused requests and nesting
-// inside a modal dialog.
+// MessageBoxTest.cpp: message boxes: the answer each key gives and the requests refused.
 #include "platform/host/headless/HeadlessHost.h"
 #include "platform/win32/windows.h"
 #include "tests/user/MessageLog.h"
 
 #include <gtest/gtest.h>
-
 
 namespace {
 
@@ -66,47 +64,6 @@ TEST_F(MessageBoxes, BadRequestsFailWithZero) {
     EXPECT_EQ(MessageBoxA(m_owner, "x", "y", 0x0000000F), 0) << "no such button set";
     EXPECT_EQ(MessageBoxA(m_owner, "x", "y", MB_OK | MB_DEFBUTTON2), 0) << "no second button";
     EXPECT_EQ(MessageBoxA(reinterpret_cast<HWND>(0x7777), "x", "y", MB_OK), 0);
-    EXPECT_TRUE(IsWindowEnabled(m_owner));
-}
-
-INT_PTR CALLBACK nesting_proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
-    auto* record = reinterpret_cast<std::pair<int, bool>*>(GetWindowLongPtrA(hwnd, DWLP_USER));
-    switch (msg) {
-        case WM_INITDIALOG:
-            SetWindowLongPtrA(hwnd, DWLP_USER, lparam);
-            PostMessageA(hwnd, WM_USER + 1, 0, 0);
-            return TRUE;
-        case WM_USER + 1:
-            record->first = MessageBoxA(hwnd, "Inner", "Box", MB_OK | MB_ICONASTERISK);
-            return TRUE;
-        case WM_COMMAND:
-            record->second = IsWindowEnabled(hwnd) != 0;
-            EndDialog(hwnd, LOWORD(wparam));
-            return TRUE;
-        default:
-            return FALSE;
-    }
-}
-
-TEST_F(MessageBoxes, BoxInsideAModalDialogGivesTheDialogBack) {
-    // A bare dialog: DLGTEMPLATE with no controls, MS Sans Serif 8.
-    const std::uint16_t words[] = {0x0040, 0x80C8, 0,   0,   0,   0,   0,   0,   100, 50,
-                                   0,      0,      0,   8,   'M', 'S', ' ', 'S', 'a', 'n',
-                                   's',    ' ',    'S', 'e', 'r', 'i', 'f', 0};
-    std::pair<int, bool> record{0, false};
-    bool dialog_enabled_in_box = true;
-    m_host->script_call([&](host::HeadlessHost&) {
-        dialog_enabled_in_box = IsWindowEnabled(GetParent(shown_box()));
-    });
-    m_host->script_key(VK_RETURN);  // the box
-    m_host->script_key(VK_ESCAPE);  // then the dialog
-    const INT_PTR result =
-        DialogBoxIndirectParamA(nullptr, reinterpret_cast<const DLGTEMPLATE*>(words), m_owner,
-                                nesting_proc, reinterpret_cast<LPARAM>(&record));
-    EXPECT_EQ(record.first, IDOK);
-    EXPECT_FALSE(dialog_enabled_in_box);
-    EXPECT_TRUE(record.second) << "the dialog is enabled again after the box";
-    EXPECT_EQ(result, IDCANCEL);
     EXPECT_TRUE(IsWindowEnabled(m_owner));
 }
 

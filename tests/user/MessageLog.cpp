@@ -105,12 +105,4 @@ void UserTest::drain() {
     }
 }
 
-void UserTest::run() {
-    MSG m;
-    for (int i = 0; i < 1000 && GetMessageA(&m, nullptr, 0, 0) > 0; ++i) {
-        TranslateMessage(&m);
-        DispatchMessageA(&m);
-    }
-}
-
 }  // namespace test

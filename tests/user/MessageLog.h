@@ -51,8 +51,6 @@ public:
                host::MouseButton button = host::MouseButton::Left);
     // Translates and dispatches what the queue holds now.
     static void drain();
-    // A message loop until nothing more can come (the host's script is used up).
-    static void run();
     void destroy_windows();
 
     std::unique_ptr<host::HeadlessHost> m_host;

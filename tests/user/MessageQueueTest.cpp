@@ -114,21 +114,6 @@ TEST_F(Queue, PostedComeBeforeInputAndTimersLast) {
     KillTimer(m_top, 3);
 }
 
-TEST_F(Queue, GetMessageWaitsForTheNextTimerOnTheHostClock) {
-    const std::uint64_t start = m_host->now_ms();
-    SetTimer(m_top, 4, 250, nullptr);
-    MSG m;
-    ASSERT_EQ(GetMessageA(&m, nullptr, 0, 0), TRUE);
-    EXPECT_EQ(m.message, static_cast<UINT>(WM_TIMER));
-    EXPECT_EQ(m_host->now_ms() - start, 250u);
-    KillTimer(m_top, 4);
-    // Nothing can come any more: the loop ends instead of spinning.
-    EXPECT_EQ(GetMessageA(&m, nullptr, 0, 0), FALSE);
-    EXPECT_EQ(m.message, static_cast<UINT>(WM_QUIT));
-    EXPECT_EQ(m.wParam, 0u);
-    EXPECT_TRUE(m_host->exhausted());
-}
-
 TEST_F(Queue, CaptureTakesTheMouseWhereverItIs) {
     EXPECT_EQ(SetCapture(m_child), nullptr);
     EXPECT_EQ(GetCapture(), m_child);
