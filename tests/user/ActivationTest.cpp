@@ -1,5 +1,5 @@
-// ActivationTest.cpp: the activation message order, what a press on an inactive window asks,
-// and the palette messages of foreground and background realisation.
+// ActivationTest.cpp: what a press on an inactive window asks and the activation messages that
+// follow, and the palette messages of foreground and background realisation.
 #include "platform/host/headless/HeadlessHost.h"
 #include "platform/win32/windows.h"
 #include "tests/user/MessageLog.h"

@@ -1,4 +1,4 @@
-// MessageQueueTest.cpp: retrieval order, timer coalescing and filters, the wait and capture.
+// MessageQueueTest.cpp: retrieval order, timer coalescing, filtered peeks and the capture.
 #include "platform/host/headless/HeadlessHost.h"
 #include "platform/win32/windows.h"
 #include "tests/user/MessageLog.h"

@@ -1,4 +1,4 @@
-// PaintTest.cpp: update regions, paint and erase order, and where window DCs draw.
+// PaintTest.cpp: update regions reaching children unless clipped, and what RedrawWindow sends.
 #include "platform/win32/windows.h"
 #include "tests/user/MessageLog.h"
 

@@ -1,5 +1,5 @@
 // ToolTipTest.cpp: when a tool-tip shows and hides on virtual time, driven by relayed mouse
-// messages as a program's message loop relays them; its delays and tool records.
+// messages as a program's message loop relays them.
 #include "platform/win32/commctrl.h"
 #include "platform/win32/cp1250.h"
 #include "platform/win32/windows.h"
