@@ -81,14 +81,15 @@ public:
             {host::EventType::MouseMove, 0},
             {host::EventType::MouseDown, held},
             {host::EventType::MouseUp, 0}};
-        for (const auto& [type, buttons] : steps) {
-            m_host->script_call([=, this](host::HeadlessHost&) {
-                RECT rc{};
-                user::tracked_item_rect(position, rc);
-                POINT pt{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-                ClientToScreen(user::tracking_window(), &pt);
-                mouse(type, pt.x, pt.y, buttons, button);
-            });
+        for (const auto& step : steps) {
+            m_host->script_call(
+                [=, this, type = step.first, buttons = step.second](host::HeadlessHost&) {
+                    RECT rc{};
+                    user::tracked_item_rect(position, rc);
+                    POINT pt{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+                    ClientToScreen(user::tracking_window(), &pt);
+                    mouse(type, pt.x, pt.y, buttons, button);
+                });
         }
     }
     // Runs what the script still holds (a key's release, say) through the queue.
