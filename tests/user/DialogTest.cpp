@@ -192,6 +192,7 @@ TEST_F(Dialogs, NextTabItemSkipsWhatCannotTakeTheFocus) {
     HWND ok = GetDlgItem(dlg, IDOK);
     HWND cancel = GetDlgItem(dlg, IDCANCEL);
     HWND drawn = GetDlgItem(dlg, 100);
+    EXPECT_EQ(GetFocus(), ok) << "WM_INITDIALOG answered TRUE: the first tab stop has it";
     struct Case {
         const char* name;
         HWND from;

@@ -2,6 +2,7 @@
 // ends the loop.
 #include "platform/host/VirtualKeys.h"
 #include "platform/host/headless/HeadlessHost.h"
+#include "platform/win32/user/Menu.h"
 #include "platform/win32/user/PopupMenu.h"
 #include "platform/win32/windows.h"
 #include "tests/user/MessageLog.h"
@@ -104,6 +105,20 @@ public:
     HWND m_owner = nullptr;
 };
 
+// A freed slot is taken again by a new menu, under a handle the old one never had.
+TEST(MenuHandles, ANewMenuTakesAFreedSlotAndLeavesTheLiveOnesAlone) {
+    const std::size_t live_before = user::live_menu_count();
+    HMENU first = CreatePopupMenu();
+    HMENU second = CreatePopupMenu();
+    ASSERT_TRUE(DestroyMenu(first));
+    HMENU third = CreatePopupMenu();
+    EXPECT_NE(third, first);
+    EXPECT_TRUE(!IsMenu(first) && IsMenu(second) && IsMenu(third));
+    EXPECT_EQ(user::live_menu_count(), live_before + 2);
+    DestroyMenu(second);
+    DestroyMenu(third);
+}
+
 TEST_F(Tracking, ChoicesAndDismissals) {
     struct Case {
         const char* name;
@@ -175,7 +190,6 @@ TEST_F(Tracking, DestroyingTheOwnerOrTheMenuEndsTheLoop) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         HMENU menu = make_mixed_menu();
-        HWND owner = m_owner;
         HWND extra = CreateWindowExA(0, kOwnerClass, "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
                                      nullptr, nullptr, nullptr, nullptr);
         m_host->script_call([&](host::HeadlessHost&) {
@@ -186,7 +200,8 @@ TEST_F(Tracking, DestroyingTheOwnerOrTheMenuEndsTheLoop) {
             }
         });
         m_host->script_advance(10);  // a wait after the call, so the loop looks again
-        EXPECT_FALSE(TrackPopupMenu(menu, 0, 60, 60, 0, c.destroy_owner ? extra : owner, nullptr));
+        EXPECT_FALSE(
+            TrackPopupMenu(menu, 0, 60, 60, 0, c.destroy_owner ? extra : m_owner, nullptr));
         EXPECT_EQ(user::tracking_window(), nullptr);
         EXPECT_EQ(IsMenu(menu), c.destroy_owner ? TRUE : FALSE);
         DestroyMenu(menu);

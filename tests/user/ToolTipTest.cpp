@@ -21,7 +21,6 @@ LRESULT CALLBACK transparent_proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lpa
 // The owner is a frameless popup at (100, 100), 300 x 200. In its client area: a rectangle
 // tool (150, 100)-(250, 150) "Prostokąt", a child window tool at (10, 10) 40 x 30 "Okno", and
 // a child at (60, 10) 40 x 30 that lets the mouse through, also registered as a window tool.
-constexpr POINT kOwnerOrigin{100, 100};
 constexpr POINT kInRect{100 + 200, 100 + 120};
 constexpr POINT kInRectElsewhere{100 + 160, 100 + 110};
 constexpr POINT kInChild{100 + 25, 100 + 20};
@@ -49,7 +48,7 @@ public:
     void SetUp() override {
         UserTest::SetUp();
         InitCommonControls();
-        m_owner = window(WS_POPUP | WS_VISIBLE, kOwnerOrigin.x, kOwnerOrigin.y, 300, 200);
+        m_owner = window(WS_POPUP | WS_VISIBLE, 100, 100, 300, 200);
         m_child = window(WS_CHILD | WS_VISIBLE, 10, 10, 40, 30, m_owner, 1);
         m_transparent = window(WS_CHILD | WS_VISIBLE, 60, 10, 40, 30, m_owner, 2);
         SetWindowLongPtrA(m_transparent, GWLP_WNDPROC,
