@@ -1,16 +1,15 @@
-// DialogTest.cpp: modal dialogs from templates on the headless host: initialisation, the
-// keys and commands that end them, EndDialog from handlers, the owner's state around the run.
+// DialogTest.cpp: CDialog::DoModal's run from a template resource: how it ends from
+// OnInitDialog and from a handler, when a hidden template is shown, and a missing template.
 #include "platform/afx/afxwin.h"
 #include "platform/host/VirtualKeys.h"
 #include "platform/win32/kernel/ResourceModules.h"
-#include "tests/afx/AfxHost.h"
 #include "tests/kernel/ResourceImageBuilder.h"
+#include "tests/user/MessageLog.h"
 #include "tests/user/TemplateBytes.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <string>
 #include <vector>
 
 namespace {
@@ -18,14 +17,13 @@ namespace {
 constexpr UINT kDialogId = 102;
 constexpr UINT kHiddenDialogId = 103;
 constexpr int kEndButton = 1005;
-constexpr int kLabel = 1000;
 
-// A dialog of OK, a button that ends with 42 and a label.
+// A dialog of OK and a button whose handler ends the run with 42.
 std::vector<std::uint8_t> dialog_template(bool visible) {
     const std::uint32_t style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT |
                                 (visible ? WS_VISIBLE : 0u);
     test::TemplateBytes t;
-    t.extended_head(style, 0, 3, 10, 10, 150, 80).u16(0).u16(0).text("Test");
+    t.extended_head(style, 0, 2, 10, 10, 150, 80).u16(0).u16(0).text("Test");
     t.extended_font(8, "MS Sans Serif");
     t.extended_item(WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 10, 50, 40, 14, IDOK)
         .ordinal(0x0080)
@@ -35,10 +33,6 @@ std::vector<std::uint8_t> dialog_template(bool visible) {
         .ordinal(0x0080)
         .text("End")
         .u16(0);
-    t.extended_item(WS_CHILD | WS_VISIBLE, 10, 10, 100, 10, kLabel)
-        .ordinal(0x0082)
-        .text("Label")
-        .u16(0);
     std::vector<std::uint8_t> bytes;
     for (std::byte b : t.bytes()) {
         bytes.push_back(static_cast<std::uint8_t>(b));
@@ -46,18 +40,14 @@ std::vector<std::uint8_t> dialog_template(bool visible) {
     return bytes;
 }
 
-// Records what the framework calls; the end button ends the run with 42.
 class CTestDialog : public CDialog {
 public:
-    explicit CTestDialog(UINT id = kDialogId, CWnd* pParent = nullptr) : CDialog(id, pParent) {}
-    std::vector<std::string> m_calls;
+    explicit CTestDialog(UINT id, CWnd* pParent) : CDialog(id, pParent) {}
     std::function<void(CTestDialog&)> m_on_init;
-    bool m_label_found_at_init = false;
+    bool m_inited = false;
     bool m_visible_at_init = true;
-
     BOOL OnInitDialog() override {
-        m_calls.push_back("OnInitDialog");
-        m_label_found_at_init = GetDlgItem(kLabel) != nullptr;
+        m_inited = true;
         m_visible_at_init = IsWindowVisible();
         CDialog::OnInitDialog();
         if (m_on_init) {
@@ -65,24 +55,9 @@ public:
         }
         return TRUE;
     }
-    using CDialog::EndDialog;
 
 protected:
-    void OnOK() override {
-        m_calls.push_back("OnOK");
-        CDialog::OnOK();
-    }
-    void OnCancel() override {
-        m_calls.push_back("OnCancel");
-        CDialog::OnCancel();
-    }
-    void DoDataExchange(CDataExchange* pDX) override {
-        m_calls.push_back(pDX->m_bSaveAndValidate ? "save" : "load");
-    }
-    afx_msg void OnEndClicked() {
-        m_calls.push_back("OnEndClicked");
-        EndDialog(42);
-    }
+    afx_msg void OnEndClicked() { EndDialog(42); }
     DECLARE_MESSAGE_MAP()
 };
 
@@ -90,10 +65,10 @@ BEGIN_MESSAGE_MAP(CTestDialog, CDialog)
 ON_BN_CLICKED(kEndButton, OnEndClicked)
 END_MESSAGE_MAP()
 
-class Dialog : public test::AfxHostTest {
+class Dialog : public test::UserTest {
 protected:
     void SetUp() override {
-        test::AfxHostTest::SetUp();
+        test::UserTest::SetUp();
         m_builder.add(5, static_cast<int>(kDialogId), dialog_template(true));
         m_builder.add(5, static_cast<int>(kHiddenDialogId), dialog_template(false));
         m_image = m_builder.bytes();
@@ -110,29 +85,9 @@ protected:
         if (m_previous != nullptr) {
             kernel::set_program_instance(m_previous);
         }
-        test::AfxHostTest::TearDown();
+        test::UserTest::TearDown();
     }
 
-public:
-    // A click in the middle of a control of the active dialog, found when the step runs.
-    void script_click_control(int id) {
-        auto at = [id](host::HeadlessHost& h, host::EventType type, std::uint8_t buttons) {
-            RECT rc{};
-            GetWindowRect(GetDlgItem(GetActiveWindow(), id), &rc);
-            host::Event e;
-            e.type = type;
-            e.x = (rc.left + rc.right) / 2;
-            e.y = (rc.top + rc.bottom) / 2;
-            e.button = host::MouseButton::Left;
-            e.buttons = buttons;
-            h.push_event(e);
-        };
-        headless().script_call(
-            [at](host::HeadlessHost& h) { at(h, host::EventType::MouseDown, host::kButtonLeft); });
-        headless().script_call([at](host::HeadlessHost& h) { at(h, host::EventType::MouseUp, 0); });
-    }
-
-protected:
     CWinApp m_app;
     CWnd m_owner;
     test::ResourceImageBuilder m_builder;
@@ -141,98 +96,60 @@ protected:
     HINSTANCE m_previous = nullptr;
 };
 
-struct EndCase {
-    const char* name;
-    std::function<void(Dialog&)> script;
-    int result;
-    std::vector<std::string> calls;
-};
-
-TEST_F(Dialog, DoModalRunsUntilTheDialogEnds) {
-    const EndCase cases[] = {
-        {"Esc cancels",
-         [](Dialog& t) { t.headless().script_key(host::vk::kEscape); },
-         IDCANCEL,
-         {"OnInitDialog", "load", "OnCancel"}},
-        {"Enter takes the default button",
-         [](Dialog& t) { t.headless().script_key(host::vk::kReturn); },
-         IDOK,
-         {"OnInitDialog", "load", "OnOK", "save"}},
-        {"a handler ends with its own value",
-         [](Dialog& t) { t.script_click_control(kEndButton); },
-         42,
-         {"OnInitDialog", "load", "OnEndClicked"}},
-        {"the close command cancels",
-         [](Dialog& t) {
-             t.headless().script_call(
-                 [](host::HeadlessHost&) { PostMessageA(GetActiveWindow(), WM_CLOSE, 0, 0); });
-         },
-         IDCANCEL,
-         {"OnInitDialog", "load", "OnCancel"}},
+TEST_F(Dialog, DoModalEndsWithTheValueGivenAndGivesTheOwnerBack) {
+    struct Case {
+        const char* name;
+        UINT id;
+        std::function<void(CTestDialog&)> on_init;
+        int result;
+        bool looped;  // the run waited for a message
+        bool inited;
     };
-    for (const EndCase& c : cases) {
+    const Case cases[] = {
+        {"EndDialog in OnInitDialog ends before the loop", kDialogId,
+         [](CTestDialog& d) { d.EndDialog(7); }, 7, false, true},
+        {"a handler ends with its own value", kDialogId, nullptr, 42, true, true},
+        {"a missing template fails at once", 999, nullptr, -1, false, false},
+    };
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        CTestDialog dialog(kDialogId, &m_owner);
-        bool owner_disabled_during_run = false;
-        headless().script_call([&](host::HeadlessHost&) {
-            owner_disabled_during_run = !IsWindowEnabled(m_owner.m_hWnd);
+        CTestDialog dialog(c.id, &m_owner);
+        dialog.m_on_init = c.on_init;
+        bool looped = false;
+        bool owner_disabled_in_loop = false;
+        m_host->script_call([&](host::HeadlessHost&) {
+            looped = true;
+            owner_disabled_in_loop = !IsWindowEnabled(m_owner.m_hWnd);
+            HWND active = GetActiveWindow();
+            PostMessageA(active, WM_COMMAND, MAKEWPARAM(kEndButton, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(active, kEndButton)));
         });
-        c.script(*this);
-        // Whatever the script left undone ends the run instead of hanging it.
-        headless().set_exhausted_handler([](host::HeadlessHost&) { PostQuitMessage(0); });
         EXPECT_EQ(dialog.DoModal(), c.result);
-        EXPECT_EQ(dialog.m_calls, c.calls);
-        EXPECT_TRUE(dialog.m_label_found_at_init) << "the controls exist in OnInitDialog";
+        EXPECT_EQ(looped, c.looped);
+        EXPECT_EQ(owner_disabled_in_loop, c.looped);
+        EXPECT_EQ(dialog.m_inited, c.inited);
         EXPECT_EQ(dialog.m_hWnd, nullptr) << "the dialog is destroyed";
         EXPECT_TRUE(IsWindowEnabled(m_owner.m_hWnd)) << "the owner is enabled again";
-        EXPECT_TRUE(owner_disabled_during_run);
+        // What the case's script left unused.
+        m_host->set_exhausted_handler([](host::HeadlessHost&) { PostQuitMessage(0); });
+        MSG m;
+        while (m_host->script_steps_left() > 0 && GetMessageA(&m, nullptr, 0, 0) > 0) {
+            DispatchMessageA(&m);
+        }
         drain();
     }
-}
-
-TEST_F(Dialog, EndDialogInOnInitDialogEndsBeforeTheLoop) {
-    CTestDialog dialog(kDialogId, &m_owner);
-    dialog.m_on_init = [](CTestDialog& d) { d.EndDialog(7); };
-    int steps_run = 0;
-    headless().script_call([&](host::HeadlessHost&) { ++steps_run; });
-    EXPECT_EQ(dialog.DoModal(), 7);
-    EXPECT_EQ(dialog.m_hWnd, nullptr);
-    EXPECT_EQ(steps_run, 0) << "no message was waited for";
-    EXPECT_TRUE(IsWindowEnabled(m_owner.m_hWnd));
 }
 
 TEST_F(Dialog, AHiddenTemplateIsShownWhenTheLoopFirstIdles) {
     CTestDialog dialog(kHiddenDialogId, &m_owner);
     bool visible_in_loop = false;
-    headless().script_call([&](host::HeadlessHost&) {
+    m_host->script_call([&](host::HeadlessHost&) {
         visible_in_loop = IsWindowVisible(GetActiveWindow()) != FALSE;
     });
-    headless().script_key(host::vk::kEscape);
+    m_host->script_key(host::vk::kEscape);
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     EXPECT_FALSE(dialog.m_visible_at_init);
     EXPECT_TRUE(visible_in_loop);
-}
-
-TEST_F(Dialog, AMissingTemplateFailsWithoutTouchingTheOwner) {
-    CTestDialog dialog(999, &m_owner);
-    EXPECT_EQ(dialog.DoModal(), -1);
-    EXPECT_TRUE(dialog.m_calls.empty());
-    EXPECT_TRUE(IsWindowEnabled(m_owner.m_hWnd));
-}
-
-TEST_F(Dialog, TheMainDialogIsForgottenAndEndsTheProgramsLoop) {
-    CTestDialog dialog;
-    m_app.m_pMainWnd = &dialog;
-    headless().script_key(host::vk::kEscape);
-    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-    EXPECT_EQ(m_app.m_pMainWnd, nullptr);
-    MSG m{};
-    bool quit_posted = false;
-    for (int i = 0; i < 1000 && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); ++i) {
-        quit_posted = quit_posted || m.message == WM_QUIT;
-        DispatchMessageA(&m);
-    }
-    EXPECT_TRUE(quit_posted) << "destroying the main window ends the loop outside";
 }
 
 }  // namespace

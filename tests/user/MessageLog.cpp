@@ -1,4 +1,4 @@
-// MessageLog.cpp: the recording window procedure of the window manager tests.
+// MessageLog.cpp: the recording window procedure and the fixture of the window manager tests.
 #include "tests/user/MessageLog.h"
 
 #include <algorithm>
@@ -11,19 +11,8 @@ std::vector<Logged>& message_log() {
     return log;
 }
 
-RecorderAnswers& recorder_answers() {
-    static RecorderAnswers answers;
-    return answers;
-}
-
 LRESULT CALLBACK recording_proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
     message_log().push_back({hwnd, msg, wparam});
-    if (msg == WM_CREATE) {
-        return recorder_answers().create_result;
-    }
-    if (msg == WM_NCHITTEST && recorder_answers().hit_test != HTERROR) {
-        return recorder_answers().hit_test;
-    }
     return DefWindowProcA(hwnd, msg, wparam, lparam);
 }
 
@@ -53,6 +42,67 @@ void expect_messages(const std::vector<Logged>& expected, const std::vector<UINT
                (expected[i].wparam == kAnyWParam || got[i].wparam == expected[i].wparam);
     }
     EXPECT_TRUE(same) << "got:\n" << describe(got) << "expected:\n" << describe(expected);
+}
+
+void UserTest::start(const host::Settings& settings) {
+    destroy_windows();
+    m_install.reset();
+    m_host = std::make_unique<host::HeadlessHost>(settings);
+    m_install = std::make_unique<host::ScopedInstall>(*m_host);
+    WNDCLASSA wc{};
+    if (!GetClassInfoA(nullptr, kRecordingClass, &wc)) {
+        wc.lpfnWndProc = recording_proc;
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        wc.lpszClassName = kRecordingClass;
+        ASSERT_NE(RegisterClassA(&wc), 0);
+    }
+    message_log().clear();
+}
+
+void UserTest::destroy_windows() {
+    for (HWND hwnd : m_windows) {
+        if (IsWindow(hwnd)) {
+            DestroyWindow(hwnd);
+        }
+    }
+    m_windows.clear();
+    drain();
+}
+
+void UserTest::TearDown() {
+    destroy_windows();
+    EXPECT_TRUE(UnregisterClassA(kRecordingClass, nullptr));
+    m_install.reset();
+    m_host.reset();
+}
+
+HWND UserTest::window(DWORD style, int x, int y, int cx, int cy, HWND parent, int id,
+                      const char* cls) {
+    HWND hwnd =
+        CreateWindowExA(0, cls, "", style, x, y, cx, cy, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+    EXPECT_NE(hwnd, nullptr);
+    m_windows.push_back(hwnd);
+    return hwnd;
+}
+
+void UserTest::mouse(host::EventType type, int x, int y, std::uint8_t buttons,
+                     host::MouseButton button) {
+    host::Event e;
+    e.type = type;
+    e.x = x;
+    e.y = y;
+    e.button = type == host::EventType::MouseMove ? host::MouseButton::None : button;
+    e.buttons = buttons;
+    m_host->push_event(e);
+}
+
+void UserTest::drain() {
+    MSG m;
+    for (int i = 0; i < 1000 && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); ++i) {
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+    }
 }
 
 }  // namespace test

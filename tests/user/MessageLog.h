@@ -1,10 +1,14 @@
-// MessageLog.h: a window procedure that records what it gets, and expected-sequence checks.
+// MessageLog.h: a window procedure that records what it gets, expected-sequence checks, and
+// the headless host fixture of the window manager tests.
 #pragma once
 
+#include "platform/host/headless/HeadlessHost.h"
 #include "platform/win32/windows.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace test {
@@ -21,17 +25,37 @@ struct Logged {
 // Messages every recording window got, in order.
 std::vector<Logged>& message_log();
 
-// Answers passed to DefWindowProcA unless a test sets one: `create_result` for WM_CREATE,
-// `hit_test` for WM_NCHITTEST when not HTERROR.
-struct RecorderAnswers {
-    LRESULT create_result = 0;
-    LRESULT hit_test = HTERROR;
-};
-RecorderAnswers& recorder_answers();
-
 LRESULT CALLBACK recording_proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
 
 // Compares the log (only messages in `watched`, when given) with the expected table.
 void expect_messages(const std::vector<Logged>& expected, const std::vector<UINT>& watched = {});
+
+// The class of recording windows, erased in the window colour (white).
+inline constexpr const char* kRecordingClass = "PiloRecordingWindow";
+
+// A headless host installed for one test, the recording class, and the windows the test made,
+// destroyed after it.
+class UserTest : public testing::Test {
+protected:
+    void SetUp() override { start(host::Settings{}); }
+    void TearDown() override;
+
+public:
+    // A fresh host of these settings; the windows of the previous one are destroyed first.
+    void start(const host::Settings& settings);
+    // A window of `cls` (the recording class unless given), destroyed after the test.
+    HWND window(DWORD style, int x, int y, int cx, int cy, HWND parent = nullptr, int id = 0,
+                const char* cls = kRecordingClass);
+    // Queues a mouse event at a screen point with `buttons` held after it.
+    void mouse(host::EventType type, int x, int y, std::uint8_t buttons = 0,
+               host::MouseButton button = host::MouseButton::Left);
+    // Translates and dispatches what the queue holds now.
+    static void drain();
+    void destroy_windows();
+
+    std::unique_ptr<host::HeadlessHost> m_host;
+    std::unique_ptr<host::ScopedInstall> m_install;
+    std::vector<HWND> m_windows;
+};
 
 }  // namespace test

@@ -57,7 +57,6 @@ public:
     }
 
     const std::vector<std::byte>& bytes() const { return m_bytes; }
-    std::size_t size() const { return m_bytes.size(); }
     // For the indirect calls: DWORD-aligned storage of the bytes.
     const DLGTEMPLATE* as_template() {
         m_aligned.assign((m_bytes.size() + 3) / 4, 0);

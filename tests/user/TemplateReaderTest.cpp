@@ -65,40 +65,6 @@ void expect_name(const TemplateName& got, const TemplateName& expected) {
     EXPECT_EQ(got.text, expected.text);
 }
 
-TEST(TemplateReader, ExtendedTemplateGivesEveryField) {
-    DialogTemplate t;
-    ASSERT_EQ(user::read_dialog_template(extended_sample().bytes(), t), TemplateError::None);
-    EXPECT_TRUE(t.extended);
-    EXPECT_EQ(t.style, 0x80C000C0u);
-    EXPECT_EQ(t.ex_style, 0x80u);
-    EXPECT_EQ(t.x, 5);
-    EXPECT_EQ(t.y, 6);
-    EXPECT_EQ(t.cx, 100);
-    EXPECT_EQ(t.cy, 50);
-    expect_name(t.menu, {});
-    expect_name(t.window_class, {});
-    EXPECT_EQ(t.title, u"Pilo");
-    EXPECT_TRUE(t.has_font);
-    EXPECT_EQ(t.point_size, 8);
-    EXPECT_EQ(t.charset, 0xEE);
-    EXPECT_EQ(t.face, u"MS Sans Serif");
-    ASSERT_EQ(t.items.size(), 2u);
-    const user::DialogItem& button = t.items[0];
-    EXPECT_EQ(button.style, 0x5000000Bu);
-    EXPECT_EQ(button.id, 1007u);
-    EXPECT_EQ(button.x, 10);
-    EXPECT_EQ(button.cy, 14);
-    expect_name(button.window_class, ordinal(0x80));
-    expect_name(button.title, text(u"OK"));
-    const std::vector<std::byte> data{std::byte{0xA1}, std::byte{0xB2}, std::byte{0xC3}};
-    EXPECT_EQ(button.creation_data, data);
-    const user::DialogItem& icon = t.items[1];
-    EXPECT_EQ(icon.id, 0xFFFFFFFFu);
-    expect_name(icon.window_class, text(u"Static"));
-    expect_name(icon.title, ordinal(128));
-    EXPECT_TRUE(icon.creation_data.empty());
-}
-
 TEST(TemplateReader, PlainTemplateGivesEveryField) {
     DialogTemplate t;
     ASSERT_EQ(user::read_dialog_template(plain_sample().bytes(), t), TemplateError::None);
