@@ -33,15 +33,20 @@ foreach(size IN LISTS PILO_ICON_SIZES)
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
 
-# The manual page, compressed as Debian wants it.
+# The manual page and the changelog, compressed as Debian wants them.
 set(man_page ${CMAKE_BINARY_DIR}/pilo.6.gz)
-add_custom_command(
-    OUTPUT ${man_page}
-    COMMAND sh -c "gzip -9n -c \"$0\" > \"$1\"" ${dist}/pilo.6 ${man_page}
-    DEPENDS ${dist}/pilo.6
-    VERBATIM)
+set(changelog ${CMAKE_BINARY_DIR}/changelog.gz)
+foreach(pair "pilo.6;${man_page}" "changelog;${changelog}")
+    list(GET pair 0 source)
+    list(GET pair 1 packed)
+    add_custom_command(
+        OUTPUT ${packed}
+        COMMAND sh -c "gzip -9n -c \"$0\" > \"$1\"" ${dist}/${source} ${packed}
+        DEPENDS ${dist}/${source}
+        VERBATIM)
+endforeach()
 install(FILES ${man_page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
-add_custom_target(pilo_desktop_files ALL DEPENDS ${icon_files} ${man_page})
+add_custom_target(pilo_desktop_files ALL DEPENDS ${icon_files} ${man_page} ${changelog})
 
 # The licences, and Debian's copyright file quoting them.
 function(pilo_copyright_text file from out)
@@ -58,20 +63,20 @@ pilo_copyright_text(${PILO_ROOT}/licenses/pilo.txt "Permission is hereby" PILO_E
 pilo_copyright_text(${PILO_ROOT}/licenses/x11-100dpi-sans-font.txt "  Adobe is a trademark"
                     PILO_FONT_TEXT)
 configure_file(${dist}/copyright.in ${CMAKE_BINARY_DIR}/copyright @ONLY)
-install(FILES ${CMAKE_BINARY_DIR}/copyright ${PILO_ROOT}/licenses/pilo.txt
+install(FILES ${CMAKE_BINARY_DIR}/copyright ${changelog} ${PILO_ROOT}/licenses/pilo.txt
               ${PILO_ROOT}/licenses/x11-100dpi-sans-font.txt DESTINATION ${doc_dir})
 
-# `make package`: a Debian package of the above under /usr.
+# `make package`: a Debian package of the above under /usr, the programs in /usr/games.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME pilo)
 set(CPACK_PACKAGE_VERSION ${PILO_VERSION})
 set(CPACK_PACKAGE_CONTACT "The Pilo developers <pilo@home.arpa>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "logic game: line up five pieces of one colour")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Pieces of six colours stand on a square or cross-shaped board. Move a piece along a
-free path of orthogonal steps; five or more of one colour in a row, column or diagonal
-vanish and score. A move that removes nothing brings up to three new pieces. The game's
-texts and voice are Polish.")
+    "Pieces of six colours stand on a square or cross-shaped board. Move a piece
+along a free path of orthogonal steps; five or more of one colour in a row,
+column or diagonal vanish and score. A move that removes nothing brings up to
+three new pieces. The game's texts and voice are Polish.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -79,4 +84,5 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/PiloDebLayout.cmake)
 include(CPack)

@@ -15,8 +15,6 @@ points() { local n; for n in "$@"; do at "$n"; done; }
 
 smoke_start SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy PILO_AUDIO=0 PILO_SCALE=1 -- "$pilo"
 smoke_window
-expect_size 640 480
-
 # The splash first, over the board's grey field: it lasts three quarters of a second, so the
 # first dumps that show anything but black must show it there.
 tries=100
@@ -31,6 +29,7 @@ done
 [ "$seen" != "$(colour_of boardfield)" ] || fail "no splash: the board showed at once"
 # Then it gives way to the main window.
 expect_pixels "$(at boardfield) $(colour_of boardfield)"
+expect_size 640 480
 
 cells=()
 for r in $(seq 0 12); do for c in $(seq 0 12); do cells+=("cell${r}_${c}"); done; done

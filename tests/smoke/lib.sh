@@ -41,8 +41,15 @@ smoke_start() {
     env "${vars[@]}" timeout -k 5 90 "$@" > "$work/out" 2> "$work/err" &
     pid=$!
 }
+# Polled briskly rather than with --sync (half a second a try): the splash lasts 750 ms.
 smoke_window() {
-    wid=$(timeout 30 xdotool search --sync --name '^Pilo$' | head -n 1)
+    local tries=600
+    wid=
+    while [ -z "$wid" ] && [ $tries -gt 0 ]; do
+        wid=$(xdotool search --name '^Pilo$' 2>/dev/null | head -n 1)
+        [ -n "$wid" ] || sleep 0.05
+        tries=$((tries - 1))
+    done
     [ -n "$wid" ] || fail "no window titled Pilo"
 }
 
