@@ -33,6 +33,16 @@ web: deps
 web-serve: web
 	@scripts/web-serve
 
+# Installs the game under PREFIX (and DESTDIR, if given).
+.PHONY: install package
+PREFIX ?= /usr/local
+install: build
+	@DESTDIR="$(DESTDIR)" cmake --install build/default --prefix "$(PREFIX)"
+
+# A Debian package of the default build: build/default/pilo_*.deb.
+package: build
+	@cmake --build --preset default --target package
+
 bench: build
 	@scripts/bench
 

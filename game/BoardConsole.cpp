@@ -70,7 +70,8 @@ std::vector<std::string_view> SplitWords(std::string_view line) {
 std::string ReadNumber(std::string_view word, long long low, long long high, long long& value) {
     const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
     if (ec != std::errc() || end != word.data() + word.size()) {
-        return "'" + std::string(word) + "' is not a number";
+        std::string reason = "'";
+        return reason.append(word).append("' is not a number");
     }
     if (value < low || value > high) {
         return std::string(word) + " is out of range " + std::to_string(low) + "-" +

@@ -5,31 +5,29 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <vector>
 
 int main() {
+    // SDL's software framebuffer, as the game's host uses: no GL context.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "bare-window: SDL_Init failed: %s\n", SDL_GetError());
         return 1;
     }
     const char* scale_text = std::getenv("PILO_SCALE");
-    const int scale = scale_text != nullptr && std::atoi(scale_text) > 0 ? std::atoi(scale_text) : 1;
-    const int width = 640, height = 480;
-    SDL_Window* window = SDL_CreateWindow("bare", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                          width * scale, height * scale, 0);
-    SDL_Renderer* renderer = window ? SDL_CreateRenderer(window, -1, 0) : nullptr;
-    SDL_Texture* texture = renderer ? SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
-                                                        SDL_TEXTUREACCESS_STREAMING, width, height)
-                                    : nullptr;
-    if (texture == nullptr) {
+    const int scale =
+        scale_text != nullptr && std::atoi(scale_text) > 0 ? std::atoi(scale_text) : 1;
+    const int width = 640 * scale, height = 480 * scale;
+    SDL_Window* window =
+        SDL_CreateWindow("bare", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, 0);
+    SDL_Surface* surface = window ? SDL_GetWindowSurface(window) : nullptr;
+    if (surface == nullptr) {
         std::fprintf(stderr, "bare-window: cannot open a window: %s\n", SDL_GetError());
         SDL_Quit();
         return 1;
     }
-    std::vector<Uint32> pixels(static_cast<std::size_t>(width) * height, 0xFF008080u);
-    SDL_UpdateTexture(texture, nullptr, pixels.data(), width * 4);
-    SDL_RenderCopy(renderer, texture, nullptr, nullptr);
-    SDL_RenderPresent(renderer);
+    const Uint32 teal = SDL_MapRGB(surface->format, 0, 0x80, 0x80);
+    SDL_FillRect(surface, nullptr, teal);
+    SDL_UpdateWindowSurface(window);
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
     std::fprintf(stderr, "pilo-host: first frame at %lld\n",
@@ -40,12 +38,13 @@ int main() {
             break;
         }
         if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_EXPOSED) {
-            SDL_RenderCopy(renderer, texture, nullptr, nullptr);
-            SDL_RenderPresent(renderer);
+            surface = SDL_GetWindowSurface(window);
+            if (surface != nullptr) {
+                SDL_FillRect(surface, nullptr, teal);
+                SDL_UpdateWindowSurface(window);
+            }
         }
     }
-    SDL_DestroyTexture(texture);
-    SDL_DestroyRenderer(renderer);
     SDL_DestroyWindow(window);
     SDL_Quit();
     return 0;

@@ -73,12 +73,13 @@ void BM_HeadlessPresent(benchmark::State& state) {
 }
 BENCHMARK(BM_HeadlessPresent);
 
-// Every iteration changes one palette entry, so the host converts, uploads and renders the
-// whole screen at scale 2. Without a display SDL's dummy video driver is used.
-void BM_SdlPresentScale2(benchmark::State& state) {
+// Every iteration shows the screen through the other of two palettes, so every pixel changes
+// and the host converts, zooms and sends the whole screen. Without a display SDL's dummy video
+// driver gives a software window surface: the same conversion and zoom path as under X11.
+void BM_SdlPresentChanged(benchmark::State& state) {
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     host::Settings settings;
-    settings.scale = 2;
+    settings.scale = static_cast<int>(state.range(0));
     settings.audio = false;
     auto sdl = host::SdlHost::create(settings);
     if (!sdl) {
@@ -87,13 +88,14 @@ void BM_SdlPresentScale2(benchmark::State& state) {
     }
     Screen screen;
     const host::Frame frame = screen.indexed();
-    std::uint8_t shade = 0;
     for (auto _ : state) {
-        screen.palette[7] = host::rgb(++shade, 0, 0);
+        for (auto& c : screen.palette) {
+            c ^= 0x00FFFFFFu;
+        }
         sdl->present(frame);
     }
 }
-BENCHMARK(BM_SdlPresentScale2)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_SdlPresentChanged)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 void BM_SdlPresentUnchanged(benchmark::State& state) {
     setenv("SDL_VIDEODRIVER", "dummy", 0);

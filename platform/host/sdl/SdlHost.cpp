@@ -59,17 +59,74 @@ MouseButton button_from_sdl(Uint8 button) {
     }
 }
 
+// Writes n screen pixels, each repeated Scale times (0: scale times), to out.
+template <int Scale>
+void zoom_pixels(const std::uint32_t* src, int n, int scale, std::uint32_t alpha,
+                 std::uint32_t* out) {
+    const int times = Scale > 0 ? Scale : scale;
+    for (int x = 0; x < n; ++x) {
+        const std::uint32_t c = src[x] | alpha;
+        for (int k = 0; k < times; ++k) {
+            out[k] = c;
+        }
+        out += times;
+    }
+}
+
+// Copies rows [y0, y1) of a w-pixel-wide 0x00RRGGBB screen into a 32-bit surface of
+// dst_w x dst_h pixels at the viewport, each pixel zoomed to a scale x scale block (nearest
+// neighbour), clipped to the surface. alpha is ORed into every pixel written.
+void zoom_rows(const std::uint32_t* screen, int w, int y0, int y1, const Viewport& v,
+               std::uint8_t* dst, int pitch, int dst_w, int dst_h, std::uint32_t alpha) {
+    const int scale = std::max(1, v.scale);
+    const int cols = std::min(w * scale, dst_w - v.x);
+    if (cols <= 0) {
+        return;
+    }
+    // The common zooms get loops the compiler can unroll and vectorise.
+    auto* zoom = scale == 1   ? &zoom_pixels<1>
+                 : scale == 2 ? &zoom_pixels<2>
+                 : scale == 3 ? &zoom_pixels<3>
+                 : scale == 4 ? &zoom_pixels<4>
+                              : &zoom_pixels<0>;
+    const std::size_t row_bytes = static_cast<std::size_t>(cols) * sizeof(std::uint32_t);
+    for (int y = y0; y < y1; ++y) {
+        const int top = v.y + y * scale;
+        if (top >= dst_h) {
+            return;
+        }
+        const std::uint32_t* src = screen + static_cast<std::size_t>(y) * w;
+        auto* first =
+            reinterpret_cast<std::uint32_t*>(dst + static_cast<std::ptrdiff_t>(top) * pitch) + v.x;
+        const int whole = cols / scale;
+        zoom(src, whole, scale, alpha, first);
+        for (int x = whole * scale; x < cols; ++x) {
+            first[x] = src[x / scale] | alpha;  // a screen pixel cut by the window's edge
+        }
+        const int rows = std::min(scale, dst_h - top);
+        for (int k = 1; k < rows; ++k) {
+            std::memcpy(reinterpret_cast<std::uint32_t*>(
+                            dst + static_cast<std::ptrdiff_t>(top + k) * pitch) +
+                            v.x,
+                        first, row_bytes);
+        }
+    }
+}
+
 }  // namespace
 
+// The window shows the screen through SDL's window surface: SDL's software framebuffer (on X11
+// a shared-memory image), with no GL context. The emulated screen is converted through its
+// palette once, zoomed by whole numbers into the surface and only the rows that changed are
+// sent to the display.
 struct SdlHost::Impl {
     Settings settings;
     SDL_Window* window = nullptr;
-    SDL_Renderer* renderer = nullptr;
-    SDL_Texture* texture = nullptr;
     int screen_w = kScreenWidth;
     int screen_h = kScreenHeight;
-    std::vector<std::uint32_t> shown;    // what the texture holds, 0x00RRGGBB
+    std::vector<std::uint32_t> shown;    // what the window shows, 0x00RRGGBB
     std::vector<std::uint32_t> scratch;  // the frame being presented
+    std::vector<std::uint32_t> row;      // one zoomed row, for surfaces of another format
     bool have_frame = false;
     bool report_first_frame = false;  // PILO_REPORT_FIRST_FRAME: print when the first frame shows
     Viewport viewport;
@@ -83,10 +140,6 @@ struct SdlHost::Impl {
     ~Impl() {
         if (audio != 0)
             SDL_CloseAudioDevice(audio);
-        if (texture != nullptr)
-            SDL_DestroyTexture(texture);
-        if (renderer != nullptr)
-            SDL_DestroyRenderer(renderer);
         if (window != nullptr)
             SDL_DestroyWindow(window);
         SDL_Quit();
@@ -94,34 +147,84 @@ struct SdlHost::Impl {
 
     std::uint64_t now() const { return SDL_GetTicks64() - start_ticks; }
 
-    void redraw() {
-        int out_w = 0;
-        int out_h = 0;
-        SDL_GetRendererOutputSize(renderer, &out_w, &out_h);
-        viewport = place_screen(out_w, out_h, screen_w, screen_h, settings.scale);
-        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-        SDL_RenderClear(renderer);
-        if (have_frame) {
-            const SDL_Rect dst{viewport.x, viewport.y, screen_w * viewport.scale,
-                               screen_h * viewport.scale};
-            SDL_RenderCopy(renderer, texture, nullptr, &dst);
+    // Draws screen rows [y0, y1) into the surface; false when there is no surface to draw on.
+    bool draw_rows(SDL_Surface* surface, int y0, int y1) {
+        const Uint32 format = surface->format->format;
+        const bool direct = format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888;
+        const std::uint32_t alpha = format == SDL_PIXELFORMAT_ARGB8888 ? 0xFF000000u : 0;
+        if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) {
+            return false;
         }
-        SDL_RenderPresent(renderer);
+        auto* pixels = static_cast<std::uint8_t*>(surface->pixels);
+        if (direct) {
+            zoom_rows(shown.data(), screen_w, y0, y1, viewport, pixels, surface->pitch, surface->w,
+                      surface->h, alpha);
+        } else {
+            // Any other surface format: zoom one row at a time into a 32-bit row, then let SDL
+            // convert it into each of its surface rows.
+            const int scale = viewport.scale;
+            const int cols = std::min(screen_w * scale, surface->w - viewport.x);
+            row.resize(static_cast<std::size_t>(std::max(cols, 0)));
+            const int bpp = surface->format->BytesPerPixel;
+            for (int y = y0; y < y1 && cols > 0; ++y) {
+                zoom_rows(shown.data() + static_cast<std::size_t>(y) * screen_w, screen_w, 0, 1,
+                          Viewport{0, 0, scale}, reinterpret_cast<std::uint8_t*>(row.data()),
+                          cols * static_cast<int>(sizeof(std::uint32_t)), cols, 1, 0);
+                for (int k = 0; k < scale; ++k) {
+                    const int top = viewport.y + y * scale + k;
+                    if (top >= surface->h) {
+                        break;
+                    }
+                    SDL_ConvertPixels(cols, 1, SDL_PIXELFORMAT_RGB888, row.data(), cols * 4, format,
+                                      pixels + static_cast<std::ptrdiff_t>(top) * surface->pitch +
+                                          viewport.x * bpp,
+                                      surface->pitch);
+                }
+            }
+        }
+        if (SDL_MUSTLOCK(surface)) {
+            SDL_UnlockSurface(surface);
+        }
+        return true;
     }
 
-    bool ensure_texture(int w, int h) {
-        if (texture != nullptr && w == screen_w && h == screen_h) {
-            return true;
+    // Paints the whole window: black bars around the screen, centred at its zoom.
+    void redraw() {
+        SDL_Surface* surface = SDL_GetWindowSurface(window);
+        if (surface == nullptr) {
+            return;
         }
-        if (texture != nullptr)
-            SDL_DestroyTexture(texture);
-        texture =
-            SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, w, h);
-        screen_w = w;
-        screen_h = h;
-        have_frame = false;
-        shown.clear();
-        return texture != nullptr;
+        viewport = place_screen(surface->w, surface->h, screen_w, screen_h, settings.scale);
+        SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+        if (have_frame) {
+            draw_rows(surface, 0, screen_h);
+        }
+        SDL_UpdateWindowSurface(window);
+    }
+
+    // Shows rows [y0, y1) of a new frame; the window's size has not changed since redraw().
+    void show_rows(int y0, int y1) {
+        SDL_Surface* surface = SDL_GetWindowSurface(window);
+        if (surface == nullptr) {
+            return;
+        }
+        const Viewport placed =
+            place_screen(surface->w, surface->h, screen_w, screen_h, settings.scale);
+        if (placed != viewport) {
+            redraw();
+            return;
+        }
+        if (!draw_rows(surface, y0, y1)) {
+            return;
+        }
+        const int top = viewport.y + y0 * viewport.scale;
+        const int bottom = std::min(surface->h, viewport.y + y1 * viewport.scale);
+        const int width = std::min(surface->w - viewport.x, screen_w * viewport.scale);
+        if (top >= bottom || width <= 0) {
+            return;
+        }
+        const SDL_Rect band{viewport.x, top, width, bottom - top};
+        SDL_UpdateWindowSurfaceRects(window, &band, 1);
     }
 
     void push(Event e) {
@@ -226,7 +329,10 @@ std::unique_ptr<SdlHost> SdlHost::create(const Settings& settings) {
     // Signals end the process as usual instead of turning into a close request.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    // The window surface stays SDL's software framebuffer instead of a texture of a GL
+    // renderer: a 640 x 480 palette screen needs no GPU, and a GL stack costs start-up time
+    // and memory. SDL_FRAMEBUFFER_ACCELERATION=1 in the environment still asks for one.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     auto impl = std::make_unique<Impl>();
     impl->settings = settings;
@@ -269,16 +375,6 @@ std::unique_ptr<SdlHost> SdlHost::create(const Settings& settings) {
     if (impl->window == nullptr) {
         return fail("SDL_CreateWindow");
     }
-    impl->renderer = SDL_CreateRenderer(impl->window, -1, 0);
-    if (impl->renderer == nullptr) {
-        impl->renderer = SDL_CreateRenderer(impl->window, -1, SDL_RENDERER_SOFTWARE);
-    }
-    if (impl->renderer == nullptr) {
-        return fail("SDL_CreateRenderer");
-    }
-    if (!impl->ensure_texture(kScreenWidth, kScreenHeight)) {
-        return fail("SDL_CreateTexture");
-    }
     impl->settings.scale = settings.scale ? settings.scale : std::optional<int>(scale);
     if (settings.fullscreen && !settings.scale) {
         impl->settings.scale.reset();  // fullscreen: the largest that fits the display
@@ -301,18 +397,35 @@ void SdlHost::present(const Frame& frame) {
     if (!convert_to_rgb(frame, m.scratch)) {
         return;
     }
-    if (m.have_frame && frame.width == m.screen_w && frame.height == m.screen_h &&
-        m.scratch == m.shown) {
-        return;  // nothing changed on screen
+    const bool same_size = frame.width == m.screen_w && frame.height == m.screen_h;
+    if (!m.have_frame || !same_size) {
+        m.screen_w = frame.width;
+        m.screen_h = frame.height;
+        m.shown.swap(m.scratch);
+        m.have_frame = true;
+        m.redraw();
+    } else {
+        // Only the band of rows that changed is drawn and sent to the display.
+        const std::size_t w = static_cast<std::size_t>(frame.width);
+        auto row_differs = [&](int y) {
+            const std::size_t at = static_cast<std::size_t>(y) * w;
+            return std::memcmp(m.scratch.data() + at, m.shown.data() + at,
+                               w * sizeof(std::uint32_t)) != 0;
+        };
+        int y0 = 0;
+        while (y0 < frame.height && !row_differs(y0)) {
+            ++y0;
+        }
+        if (y0 == frame.height) {
+            return;  // nothing changed on screen
+        }
+        int y1 = frame.height;
+        while (y1 > y0 + 1 && !row_differs(y1 - 1)) {
+            --y1;
+        }
+        m.shown.swap(m.scratch);
+        m.show_rows(y0, y1);
     }
-    if (!m.ensure_texture(frame.width, frame.height)) {
-        return;
-    }
-    SDL_UpdateTexture(m.texture, nullptr, m.scratch.data(),
-                      frame.width * static_cast<int>(sizeof(std::uint32_t)));
-    m.shown.swap(m.scratch);
-    m.have_frame = true;
-    m.redraw();
     if (m.report_first_frame) {
         // Wall-clock nanoseconds, so a script can subtract the moment it started the process.
         timespec now{};

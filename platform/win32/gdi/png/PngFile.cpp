@@ -14,30 +14,41 @@ bool is_valid_side(long long side) {
     return side >= 1 && side <= kMaxSide;
 }
 
-}  // namespace
-
-bool write_rgb(const std::string& path, int width, int height,
-               std::span<const std::uint32_t> pixels) {
+// Writes 3 (RGB) or 4 (RGBA) bytes a pixel from 0xAAbbggrr values.
+bool write_png(const std::string& path, int width, int height,
+               std::span<const std::uint32_t> pixels, bool alpha) {
     if (path.empty() || !is_valid_side(width) || !is_valid_side(height) ||
         pixels.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
         return false;
     }
-    std::vector<png_byte> rgb(pixels.size() * 3);
+    const std::size_t channels = alpha ? 4 : 3;
+    std::vector<png_byte> bytes(pixels.size() * channels);
     for (std::size_t i = 0; i < pixels.size(); ++i) {
-        const std::uint32_t c = pixels[i];
-        rgb[3 * i] = static_cast<png_byte>(c & 0xFF);
-        rgb[3 * i + 1] = static_cast<png_byte>((c >> 8) & 0xFF);
-        rgb[3 * i + 2] = static_cast<png_byte>((c >> 16) & 0xFF);
+        for (std::size_t k = 0; k < channels; ++k) {
+            bytes[channels * i + k] = static_cast<png_byte>((pixels[i] >> (8 * k)) & 0xFF);
+        }
     }
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     image.width = static_cast<png_uint_32>(width);
     image.height = static_cast<png_uint_32>(height);
-    image.format = PNG_FORMAT_RGB;
+    image.format = alpha ? PNG_FORMAT_RGBA : PNG_FORMAT_RGB;
     // On failure libpng removes the partly written file itself.
-    const int ok = png_image_write_to_file(&image, path.c_str(), 0, rgb.data(), 0, nullptr);
+    const int ok = png_image_write_to_file(&image, path.c_str(), 0, bytes.data(), 0, nullptr);
     png_image_free(&image);
     return ok != 0;
+}
+
+}  // namespace
+
+bool write_rgb(const std::string& path, int width, int height,
+               std::span<const std::uint32_t> pixels) {
+    return write_png(path, width, height, pixels, false);
+}
+
+bool write_rgba(const std::string& path, int width, int height,
+                std::span<const std::uint32_t> pixels) {
+    return write_png(path, width, height, pixels, true);
 }
 
 bool read_rgb(const std::string& path, int& width, int& height,

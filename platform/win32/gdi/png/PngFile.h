@@ -18,6 +18,10 @@ inline constexpr int kMaxSide = 16384;
 bool write_rgb(const std::string& path, int width, int height,
                std::span<const std::uint32_t> pixels);
 
+// The same with an alpha channel: pixels are 0xAAbbggrr, 0 in the top byte fully transparent.
+bool write_rgba(const std::string& path, int width, int height,
+                std::span<const std::uint32_t> pixels);
+
 // Reads any PNG as 0x00bbggrr pixels, top row first; transparency is composited onto black.
 // False, leaving the outputs untouched, when the file is missing, not a PNG, damaged or larger
 // than kMaxSide on a side.
