@@ -368,30 +368,6 @@ TEST(BmpSuite, GoodFilesDecodeAndAgreeWithTheirFamily) {
     }
 }
 
-TEST(BmpSuite, ChosenPixelsHaveTheirColours) {
-    struct Case {
-        const char* file;
-        int x, y;  // from the top-left corner as shown
-        std::uint32_t rgb;
-    };
-    // clang-format off
-    const Case cases[] = {
-        {"pal8.bmp", 0, 0, 0xFF}, {"pal8.bmp", 0, 63, 0}, {"pal8.bmp", 64, 32, 0xFFFFFF},
-        {"pal8.bmp", 10, 5, 0x3355CC}, {"pal8.bmp", 126, 0, 0xCCAA99},
-        {"pal8os2.bmp", 126, 63, 0x665566}, {"pal4.bmp", 0, 0, 0xFF}, {"pal4.bmp", 64, 32, 0xFFFFFF},
-        {"pal1.bmp", 0, 0, 0xFFFFFF}, {"pal1.bmp", 1, 0, 0},
-        {"rgb24.bmp", 126, 0, 0xBD9F9F}, {"rgb24.bmp", 10, 5, 0x5252EB}, {"rgb24.bmp", 126, 63, 0x7E6060},
-        {"rgb16.bmp", 0, 0, 0xFF},
-    };
-    // clang-format on
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.file) + " " + std::to_string(c.x) + "," + std::to_string(c.y));
-        DecodedDib dib;
-        const auto p = rgb_of(c.file, dib);
-        EXPECT_EQ(p.at(static_cast<std::size_t>(c.y * dib.width + c.x)), c.rgb);
-    }
-}
-
 TEST(BmpSuite, BrokenFilesAreRefusedOrDecodedWithinTheirBuffers) {
     struct Case {
         const char* file;

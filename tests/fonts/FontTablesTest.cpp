@@ -110,29 +110,4 @@ TEST(FontTables, PolishLettersHaveGlyphsOfTheirOwnAndUndefinedBytesTheBox) {
     }
 }
 
-TEST(FontTables, GlyphPicturesMatchTheSource) {
-    // 'A' sits on the baseline below row 10; the ogonek hangs into the descent; l with stroke
-    // reaches one column left of the pen; the system S acute closes the gap above the capital.
-    struct Case {
-        int font;  // index in builtin_fonts()
-        int ch, x_offset, advance;
-        std::vector<std::string> rows;
-    };
-    // clang-format off
-    const Case cases[] = {
-        {1, 'A', 0, 7, {".......", ".......", ".......", "...#...", "...#...", "..#.#..", "..#.#..", ".#...#.", ".#####.", "#.....#", "#.....#", ".......", "......."}},
-        {1, 0xB9, 0, 5, {".....", ".....", ".....", ".....", ".....", "###..", "...#.", ".###.", "#..#.", "#..#.", ".##.#", "..#..", "..##."}},
-        {1, 0xB3, -1, 2, {"...", "...", "...", ".#.", ".#.", ".#.", ".##", "##.", ".#.", ".#.", ".#.", "...", "..."}},
-        {0, 0x8C, 1, 10, {"....##..", "...##...", ".######.", "###..###", "##....##", "###.....", ".####...", "...####.", ".....###", "......##", "##....##", "###.###.", ".#####..", "........", "........", "........"}},
-    };
-    // clang-format on
-    for (const Case& c : cases) {
-        const FontData& f = *builtin_fonts()[std::size_t(c.font)];
-        EXPECT_EQ(std::make_pair(int(glyph(f, c.ch).x_offset), int(glyph(f, c.ch).advance)),
-                  std::make_pair(c.x_offset, c.advance))
-            << c.ch;
-        EXPECT_EQ(picture(f, c.ch), c.rows) << c.ch;
-    }
-}
-
 }  // namespace

@@ -487,7 +487,7 @@ Rows render(UINT align, int x, int y, const char* text) {
     return values_of(dst.bitmap());
 }
 
-TEST_F(State, TextIsPlacedByAlignmentAndGlyphTable) {
+TEST_F(State, TextIsPlacedByItsAlignment) {
     HDC dc = CreateCompatibleDC(nullptr);
     SIZE ext{};
     GetTextExtentPoint32A(dc, "Wynik", 5, &ext);
@@ -502,31 +502,6 @@ TEST_F(State, TextIsPlacedByAlignmentAndGlyphTable) {
         const auto aligned = render(align, x, y, "Wynik");
         EXPECT_EQ(aligned, render(TA_LEFT | TA_TOP, left, top, "Wynik")) << align;
         EXPECT_NE(aligned, render(TA_LEFT | TA_TOP, 0, 0, "")) << "something was drawn";
-    }
-    // Glyph bits land at the pen position plus the glyph's offset, rows from the cell top.
-    const FontData* system = nullptr;
-    for (const FontData* f : builtin_fonts()) {
-        system = std::strcmp(f->face, "System") == 0 ? f : system;
-    }
-    ASSERT_NE(system, nullptr);
-    for (const char c : {'A', 'g', 'W', '\xA3'}) {
-        const GlyphData& g = system->glyphs[static_cast<std::uint8_t>(c) - system->first_char];
-        MemoryDc dst(filled(32, 24, 6));
-        SetBkMode(dst.dc(), TRANSPARENT);
-        SetTextColor(dst.dc(), RGB(255, 255, 0));
-        TextOutA(dst.dc(), 8, 3, &c, 1);
-        Rows want(24, std::vector<int>(32, 6));
-        for (int row = 0; row < system->height; ++row) {
-            for (int col = 0; col < g.width; ++col) {
-                const std::uint8_t byte =
-                    system->bits[g.offset + std::size_t(row) * ((g.width + 7u) / 8u) + col / 8];
-                if ((byte >> (7 - col % 8)) & 1) {
-                    want[std::size_t(3 + row)][std::size_t(8 + g.x_offset + col)] = 251;
-                }
-            }
-        }
-        EXPECT_EQ(values_of(dst.bitmap()), want) << c;
-        EXPECT_NE(want, Rows(24, std::vector<int>(32, 6)));
     }
 }
 
@@ -625,36 +600,6 @@ TEST_F(State, SnapshotsAndFramesShowPixelsThroughTheSystemPalette) {
               std::make_pair(0x008080u, 0x010203u));
     ReleaseDC(nullptr, screen);
     gdi::configure_screen(8);
-}
-
-TEST_F(State, CreatingSelectingAndDrawingLeavesNothingBehindOnceDeleted) {
-    const std::size_t before = GdiAliveCountForTest();
-    HDC ic = CreateICA("DISPLAY", nullptr, nullptr, nullptr), mem = CreateCompatibleDC(ic);
-    const HGDIOBJ made[] = {
-        CreateCompatibleBitmap(ic, 20, 20), CreatePen(PS_SOLID, 0, RGB(255, 255, 255)),
-        CreateSolidBrush(RGB(0, 0, 255)),
-        CreateFontA(-11, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, "MS Sans Serif")};
-    HPALETTE pal = make_palette({{1, 2, 3, 0}});
-    EXPECT_EQ(GdiAliveCountForTest(), before + 7);
-    std::vector<HGDIOBJ> old;
-    for (HGDIOBJ o : made) {
-        old.push_back(SelectObject(mem, o));
-    }
-    HPALETTE old_pal = SelectPalette(mem, pal, FALSE);
-    RealizePalette(mem);
-    Rectangle(mem, 1, 1, 10, 10);
-    TextOutA(mem, 0, 0, "Pilo", 4);
-    SelectPalette(mem, old_pal, FALSE);
-    for (HGDIOBJ o : old) {
-        SelectObject(mem, o);
-    }
-    for (HGDIOBJ o : made) {
-        EXPECT_TRUE(DeleteObject(o));
-    }
-    EXPECT_TRUE(DeleteObject(pal));
-    EXPECT_TRUE(DeleteDC(mem));
-    EXPECT_TRUE(DeleteDC(ic));
-    EXPECT_EQ(GdiAliveCountForTest(), before);
 }
 
 }  // namespace
