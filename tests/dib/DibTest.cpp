@@ -106,44 +106,22 @@ TEST(DibHeader, MalformedHeadersAreRefusedAndLeaveTheResultAlone) {
     };
     // clang-format off
     const Case cases[] = {
-        {"no size field", Bytes().u8(40).u8(0).u8(0), 0, E::TruncatedHeader},
-        {"40-byte header cut at 39", i40(1, 1, 24), 39, E::TruncatedHeader},
-        {"core header cut at 11", core(1, 1, 24), 11, E::TruncatedHeader},
-        {"table one byte short", i40(1, 1, 8, 0, 20).zeros(79), 0, E::TruncatedHeader},
-        {"core table one byte short", core(1, 1, 8).zeros(767), 0, E::TruncatedHeader},
-        {"masks cut after two", i40(1, 1, 16, 3).u32(0xF800).u32(0x7E0), 0, E::TruncatedHeader},
+        {"no size field", Bytes().u8(40).u8(0).u8(0), 0, E::TruncatedHeader}, {"40-byte header cut at 39", i40(1, 1, 24), 39, E::TruncatedHeader},
+        {"core header cut at 11", core(1, 1, 24), 11, E::TruncatedHeader}, {"table one byte short", i40(1, 1, 8, 0, 20).zeros(79), 0, E::TruncatedHeader},
+        {"core table one byte short", core(1, 1, 8).zeros(767), 0, E::TruncatedHeader}, {"masks cut after two", i40(1, 1, 16, 3).u32(0xF800).u32(0x7E0), 0, E::TruncatedHeader},
         {"masks, then table missing", i40(1, 1, 16, 3, 1).u32(0xF800).u32(0x7E0).u32(0x1F), 0, E::TruncatedHeader},
-        {"size 0", info(0, 1, 1, 24), 0, E::BadHeaderSize},
-        {"size 41", info(41, 1, 1, 24), 0, E::BadHeaderSize},
-        {"size 107", info(107, 1, 1, 24), 0, E::BadHeaderSize},
-        {"size 109", info(109, 1, 1, 24), 0, E::BadHeaderSize},
-        {"size 123", info(123, 1, 1, 24), 0, E::BadHeaderSize},
-        {"size 125", info(125, 1, 1, 24), 0, E::BadHeaderSize},
-        {"2 bits", i40(1, 1, 2), 0, E::BadBitCount},
-        {"15 bits", i40(1, 1, 15), 0, E::BadBitCount},
-        {"core 16 bits", core(1, 1, 16), 0, E::BadBitCount},
-        {"core 2 planes", core(1, 1, 24, 2), 0, E::BadBitCount},
-        {"width 0", i40(0, 1, 24), 0, E::BadDimensions},
-        {"height 0", i40(1, 0, 24), 0, E::BadDimensions},
-        {"width 32769", i40(32769, 1, 24), 0, E::BadDimensions},
-        {"height -32769", i40(1, -32769, 24), 0, E::BadDimensions},
-        {"height INT_MIN", i40(1, INT_MIN, 24), 0, E::BadDimensions},
-        {"core height 0", core(1, 0, 24), 0, E::BadDimensions},
-        {"core width 65535", core(0xFFFF, 1, 24), 0, E::BadDimensions},
-        {"top-down run-length", i40(1, -1, 8, 1), 0, E::BadDimensions},
-        {"RLE8", i40(1, 1, 8, 1), 0, E::Unsupported},
-        {"RLE4", i40(1, 1, 4, 2), 0, E::Unsupported},
-        {"RLE8 on 4 bits", i40(1, 1, 4, 1), 0, E::BadCompression},
-        {"RLE4 on 8 bits", i40(1, 1, 8, 2), 0, E::BadCompression},
-        {"bitfields on 24 bits", i40(1, 1, 24, 3), 0, E::BadCompression},
-        {"compression 4", i40(1, 1, 24, 4), 0, E::BadCompression},
-        {"split mask", masks(1, 1, 16, 0xF0F0, 0xF00, 0xF), 0, E::BadCompression},
-        {"16-bit mask past the pixel", masks(1, 1, 16, 0x1F0000, 0x7E0, 0x1F), 0, E::BadCompression},
+        {"size 0", info(0, 1, 1, 24), 0, E::BadHeaderSize}, {"size 41", info(41, 1, 1, 24), 0, E::BadHeaderSize}, {"size 107", info(107, 1, 1, 24), 0, E::BadHeaderSize},
+        {"size 109", info(109, 1, 1, 24), 0, E::BadHeaderSize}, {"size 123", info(123, 1, 1, 24), 0, E::BadHeaderSize}, {"size 125", info(125, 1, 1, 24), 0, E::BadHeaderSize},
+        {"2 bits", i40(1, 1, 2), 0, E::BadBitCount}, {"15 bits", i40(1, 1, 15), 0, E::BadBitCount}, {"core 16 bits", core(1, 1, 16), 0, E::BadBitCount},
+        {"core 2 planes", core(1, 1, 24, 2), 0, E::BadBitCount}, {"width 0", i40(0, 1, 24), 0, E::BadDimensions}, {"height 0", i40(1, 0, 24), 0, E::BadDimensions},
+        {"width 32769", i40(32769, 1, 24), 0, E::BadDimensions}, {"height -32769", i40(1, -32769, 24), 0, E::BadDimensions}, {"height INT_MIN", i40(1, INT_MIN, 24), 0, E::BadDimensions},
+        {"core height 0", core(1, 0, 24), 0, E::BadDimensions}, {"core width 65535", core(0xFFFF, 1, 24), 0, E::BadDimensions}, {"top-down run-length", i40(1, -1, 8, 1), 0, E::BadDimensions},
+        {"RLE8", i40(1, 1, 8, 1), 0, E::Unsupported}, {"RLE4", i40(1, 1, 4, 2), 0, E::Unsupported}, {"RLE8 on 4 bits", i40(1, 1, 4, 1), 0, E::BadCompression},
+        {"RLE4 on 8 bits", i40(1, 1, 8, 2), 0, E::BadCompression}, {"bitfields on 24 bits", i40(1, 1, 24, 3), 0, E::BadCompression}, {"compression 4", i40(1, 1, 24, 4), 0, E::BadCompression},
+        {"split mask", masks(1, 1, 16, 0xF0F0, 0xF00, 0xF), 0, E::BadCompression}, {"16-bit mask past the pixel", masks(1, 1, 16, 0x1F0000, 0x7E0, 0x1F), 0, E::BadCompression},
         {"split mask in a 124-byte header", info(124, 1, 1, 32, 3, 0, 0xFF0000, 0xFF00, 0x80000001), 0, E::BadCompression},
-        {"1-bit, colours-used 3", i40(1, 1, 1, 0, 3), 0, E::ColorTableTooLarge},
-        {"4-bit, colours-used 17", i40(1, 1, 4, 0, 17), 0, E::ColorTableTooLarge},
-        {"8-bit, colours-used 257", i40(1, 1, 8, 0, 257), 0, E::ColorTableTooLarge},
-        {"24-bit, colours-used 257", i40(1, 1, 24, 0, 257), 0, E::ColorTableTooLarge},
+        {"1-bit, colours-used 3", i40(1, 1, 1, 0, 3), 0, E::ColorTableTooLarge}, {"4-bit, colours-used 17", i40(1, 1, 4, 0, 17), 0, E::ColorTableTooLarge},
+        {"8-bit, colours-used 257", i40(1, 1, 8, 0, 257), 0, E::ColorTableTooLarge}, {"24-bit, colours-used 257", i40(1, 1, 24, 0, 257), 0, E::ColorTableTooLarge},
     };
     // clang-format on
     for (const Case& c : cases) {
@@ -260,11 +238,9 @@ TEST(DibDecode, PixelsMustCoverEveryPaddedRowAndFailuresKeepTheResult) {
     };
     // clang-format off
     const Case cases[] = {  // 3 x 2 at 24 bits: rows of 9 bytes padded to 12
-        {"exact", i40(3, 2, 24), 24, E::None},
-        {"more than needed", i40(3, 2, 24), 100, E::None},
-        {"one byte short", i40(3, 2, 24), 23, E::TruncatedBits},
+        {"exact", i40(3, 2, 24), 24, E::None}, {"more than needed", i40(3, 2, 24), 100, E::None},
+        {"one byte short", i40(3, 2, 24), 23, E::TruncatedBits}, {"bad bit count", i40(1, 1, 7), 4, E::BadBitCount},
         {"1-bit, 17 wide: 4 bytes a row", i40(17, 3, 1).zeros(8), 11, E::TruncatedBits},
-        {"bad bit count", i40(1, 1, 7), 4, E::BadBitCount},
     };
     // clang-format on
     DecodedDib dib;
