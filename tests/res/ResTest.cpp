@@ -1,26 +1,14 @@
-// ResTest.cpp: the linked resource image, its strings and assets, and the class library's
-// current resource module.
+// ResTest.cpp: the linked resource image and the class library's current resource module;
+// its strings, pictures and waves show in the program's own tests.
 #include "platform/afx/afxresource.h"
 #include "platform/win32/kernel/ResourceModules.h"
-#include "platform/win32/kernel/ResourcePictures.h"
 #include "platform/win32/windows.h"
 #include "res/PiloResources.h"
-#include "res/resource.h"
 #include "tests/kernel/ResourceImageBuilder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 namespace {
-
-std::uint32_t u32(std::span<const std::byte> b, std::size_t at) {
-    std::uint32_t v = 0;
-    for (std::size_t i = 0; i < 4; ++i) {
-        v |= std::to_integer<std::uint32_t>(b[at + i]) << (8 * i);
-    }
-    return v;
-}
 
 TEST(PiloResources, ImageIsSoundAndInstallingAgainRestoresTheProgramModule) {
     const auto image = pilo_resource_image();
@@ -39,39 +27,6 @@ TEST(PiloResources, ImageIsSoundAndInstallingAgainRestoresTheProgramModule) {
     HINSTANCE again = pilo_install_resources();
     EXPECT_NE(again, program) << "removed outright, it comes back under a new handle";
     EXPECT_EQ(kernel::program_instance(), again);
-}
-
-TEST(PiloResources, StringsAreWindows1250AndWavesWholeRiffFiles) {
-    HINSTANCE module = pilo_install_resources();
-    // clang-format off
-    const std::pair<UINT, const char*> strings[] = {  // "" for no string
-        {101, "&O Programie..."}, {1000, "Nast\xEApny ruch, Prawy klawisz - zmiana pionk\xF3w"},
-        {1001, "Tw\xF3j dorobek punktowy"}, {1005, "Od pocz\xB9tku - nowa gra"}, {1006, "Kszta\xB3t planszy"},
-        {1007, "Wyj\x9C" "cie z gry"}, {1004, ""}, {100, ""}, {2000, ""},
-    };
-    // clang-format on
-    for (const auto& [id, want] : strings) {
-        char buffer[128];
-        EXPECT_EQ(LoadStringA(nullptr, id, buffer, sizeof buffer), int(std::strlen(want))) << id;
-        EXPECT_STREQ(buffer, want);
-    }
-    const auto icon = kernel::icon_resource_bytes(module, MAKEINTRESOURCEA(IDR_MAINFRAME));
-    ASSERT_GE(icon.size(), 12u);
-    EXPECT_EQ(std::make_pair(u32(icon, 4), u32(icon, 8)), std::make_pair(32u, 64u));
-    for (WORD id = IDW_FAREWELL; id <= IDW_DIGIT9; ++id) {
-        HRSRC r = FindResourceA(module, MAKEINTRESOURCEA(id), "sound");
-        const auto* p = static_cast<const std::byte*>(LockResource(LoadResource(module, r)));
-        ASSERT_NE(p, nullptr) << id;
-        const std::span<const std::byte> wave(p, SizeofResource(module, r));
-        // RIFF, size, WAVE, "fmt ", 18, PCM with 8 bits per sample.
-        EXPECT_EQ(
-            std::vector({u32(wave, 0), u32(wave, 4), u32(wave, 8), u32(wave, 12), u32(wave, 16)}),
-            std::vector<std::uint32_t>(
-                {0x46464952, std::uint32_t(wave.size() - 8), 0x45564157, 0x20746D66, 18}));
-        EXPECT_EQ(u32(wave, 20) & 0xFFFF, 1u);
-        EXPECT_EQ(u32(wave, 32) >> 16, 8u);
-    }
-    EXPECT_EQ(FindResourceA(module, MAKEINTRESOURCEA(IDW_DIGIT9 + 1), "sound"), nullptr);
 }
 
 class AfxResource : public testing::Test {
