@@ -1,10 +1,9 @@
-// FontTablesTest.cpp: the built-in bitmap fonts: metrics, Polish letters, glyph bitmaps.
+// FontTablesTest.cpp: the built-in bitmap fonts: Polish letters and glyph bitmaps.
 #include "platform/win32/gdi/FontData.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -33,34 +32,6 @@ int pixel_count(const FontData& f, int ch) {
         n += int(std::count(row.begin(), row.end(), '#'));
     }
     return n;
-}
-
-TEST(FontTables, FacesHaveTheirMetricsAndDialogBaseUnits) {
-    // clang-format off
-    const std::vector<std::vector<int>> want = {  // weight, height, ascent, descent, leading, avg, max
-        {700, 16, 13, 3, 3, 7, 15}, {400, 13, 11, 2, 2, 5, 11}, {700, 13, 11, 2, 2, 5, 11},
-    };
-    // clang-format on
-    ASSERT_EQ(builtin_fonts().size(), 3u);
-    for (std::size_t i = 0; i < 3; ++i) {
-        const FontData& f = *builtin_fonts()[i];
-        SCOPED_TRACE(f.face);
-        int widest = 0, letters = 0;
-        for (int ch = f.first_char; ch <= f.last_char; ++ch) {
-            widest = std::max<int>(widest, glyph(f, ch).advance);
-            letters += std::isalpha(ch) && ch < 0x80 ? glyph(f, ch).advance : 0;
-        }
-        EXPECT_EQ(std::vector<int>({f.weight, f.height, f.ascent, f.descent, f.internal_leading,
-                                    f.avg_width, f.max_width}),
-                  want[i]);
-        EXPECT_EQ(widest, f.max_width);
-        EXPECT_EQ(std::vector<int>({f.external_leading, f.first_char, f.last_char}),
-                  std::vector<int>({0, 0x20, 0xFF}));
-        if (i > 0) {  // dialogs in 8-point sans lay out on 6 x 13 base units
-            EXPECT_STREQ(f.face, "MS Sans Serif");
-            EXPECT_EQ(((letters / 26) + 1) / 2, 6) << letters;
-        }
-    }
 }
 
 TEST(FontTables, PolishLettersHaveGlyphsOfTheirOwnAndUndefinedBytesTheBox) {
