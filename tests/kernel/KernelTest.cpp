@@ -211,12 +211,9 @@ protected:
         for (std::uint16_t id = 1; id <= 9; ++id) {
             m_builder.add(3, id, {static_cast<std::uint8_t>(id)});
         }
-        m_builder.add(14, 128,
-                      group({{16, 16, 16, 4, 1},
-                             {32, 32, 16, 4, 2},
-                             {32, 32, 0, 8, 3},
-                             {32, 32, 0, 32, 4},
-                             {48, 48, 0, 8, 5}}));
+        // clang-format off
+        m_builder.add(14, 128, group({{16, 16, 16, 4, 1}, {32, 32, 16, 4, 2}, {32, 32, 0, 8, 3}, {32, 32, 0, 32, 4}, {48, 48, 0, 8, 5}}));
+        // clang-format on
         m_builder.add(14, 129, group({{16, 16, 0, 32, 6}, {0, 0, 0, 32, 7}}));
         m_builder.add(14, 200, group({{32, 32, 2, 0, 8}, {32, 32, 16, 0, 9}}));
         m_builder.add(14, 201, group({{32, 32, 16, 4, 99}}));  // image missing
