@@ -170,12 +170,6 @@ TEST_F(Pixels, MonochromeAndColourConvertThroughTextAndBackgroundColours) {
         BitBlt(dst.dc(), 0, 0, 4, 1, colour.dc(), 0, 0, SRCCOPY);
         EXPECT_EQ(mono_rows(dst.bitmap())[0], want) << std::hex << bk;
     }
-    // Masked drawing: OR the mask (0 where the picture is white), then AND the picture.
-    MemoryDc picture(make_indexed({{255, 249, 255, 0}})), mask(make_mono({"0101"}));
-    MemoryDc target(make_indexed({{6, 6, 7, 7}}));
-    BitBlt(target.dc(), 0, 0, 4, 1, mask.dc(), 0, 0, SRCPAINT);
-    BitBlt(target.dc(), 0, 0, 4, 1, picture.dc(), 0, 0, SRCAND);
-    EXPECT_EQ(values_of(target.bitmap())[0], (std::vector<int>{6, 249, 7, 0}));
 }
 
 TEST_F(Pixels, TrueColourScreenWorksOnRgbValues) {
