@@ -1,8 +1,15 @@
-// StateTest.cpp: handles and DC state, palettes and their realisation, fonts and opaque text.
+// StateTest.cpp: handles and DC state, palettes and their realisation, text, and snapshots.
 #include "tests/gdi/GdiTestSupport.h"
 
+#include "platform/win32/gdi/FontData.h"
+#include "platform/win32/gdi/Snapshot.h"
 #include "platform/win32/gdi/StockObjects.h"
 #include "platform/win32/gdi/WindowDc.h"
+#include "platform/win32/gdi/png/PngFile.h"
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -23,6 +30,8 @@ TEST_F(State, CompatibleBitmapsTakeTheFormatOfTheDc) {
     const BITMAP one = info_of(GetCurrentObject(dc, OBJ_BITMAP));
     EXPECT_EQ(std::vector({one.bmWidth, one.bmHeight, LONG{one.bmBitsPixel}}),
               std::vector<LONG>({1, 1, 1}));
+    EXPECT_EQ(std::vector<long>({long(GetTextAlign(dc)), GetROP2(dc), long(GetObjectType(dc))}),
+              std::vector<long>({0, R2_COPYPEN, OBJ_MEMDC}));
     HDC ic = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
     struct Case {
         HDC dc;
@@ -197,9 +206,11 @@ TEST_F(State, WindowDcsDrawAtTheirOriginInsideTheirVisibleRectangles) {
     EXPECT_EQ(GetClipBox(dc, &box), COMPLEXREGION);
     EXPECT_EQ(std::vector({box.left, box.top, box.right, box.bottom}),
               std::vector<LONG>({0, 0, 20, 10}));
+    EXPECT_EQ(GetObjectType(screen), OBJ_DC);
     ReleaseDC(nullptr, screen);
     DeleteObject(red);
     DeleteDC(dc);
+    EXPECT_EQ(GetDC(fake_window(3)), nullptr) << "a window's DC needs the window manager";
 }
 
 // The system index each entry was realised to, read back through PALETTEINDEX(i).
@@ -396,6 +407,81 @@ TEST_F(State, OpaqueTextAndRectanglesFillWithTheBackgroundInsideTheirClip) {
     const RECT inverted{3, 2, 1, 0};  // normalised to (1,0)-(3,2)
     EXPECT_TRUE(ExtTextOutA(dst.dc(), 0, 0, ETO_OPAQUE, &inverted, nullptr, 0, nullptr));
     EXPECT_EQ(values_of(dst.bitmap()), (Rows{{6, 252, 252, 6}, {6, 252, 252, 6}, {6, 6, 6, 6}}));
+}
+
+// The text drawn white on black into a fresh 8-bit bitmap.
+Rows render(UINT align, int x, int y, const char* text) {
+    MemoryDc dst(filled(64, 24, 0));
+    SetTextColor(dst.dc(), RGB(255, 255, 255));
+    SetBkMode(dst.dc(), TRANSPARENT);
+    SetTextAlign(dst.dc(), align);
+    TextOutA(dst.dc(), x, y, text, static_cast<int>(std::strlen(text)));
+    return values_of(dst.bitmap());
+}
+
+TEST_F(State, TextIsPlacedByItsAlignmentAndMeasuredByTheFont) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    SIZE ext{};
+    GetTextExtentPoint32A(dc, "Wynik", 5, &ext);
+    // clang-format off
+    const std::tuple<UINT, int, int, int, int> cases[] = {  // align, x, y, the same picture's left-top x, y
+        {TA_CENTER, 32, 2, 32 - ext.cx / 2, 2}, {TA_RIGHT, 60, 2, 60 - ext.cx, 2}, {TA_BOTTOM, 3, 20, 3, 4}, {TA_BASELINE, 3, 15, 3, 2},
+    };
+    // clang-format on
+    for (const auto& [align, x, y, left, top] : cases) {
+        const auto aligned = render(align, x, y, "Wynik");
+        EXPECT_EQ(aligned, render(TA_LEFT | TA_TOP, left, top, "Wynik")) << align;
+        EXPECT_NE(aligned, render(TA_LEFT | TA_TOP, 0, 0, "")) << "something was drawn";
+    }
+    SIZE size{-1, -1}, fallback{};
+    EXPECT_TRUE(GetTextExtentPoint32A(dc, "", 0, &size));
+    EXPECT_EQ(size.cx, 0);
+    EXPECT_FALSE(GetTextExtentPoint32A(dc, "x", -1, &size));
+    const char low = '\x10', def = static_cast<char>(builtin_fonts().front()->default_char);
+    GetTextExtentPoint32A(dc, &low, 1, &size);
+    GetTextExtentPoint32A(dc, &def, 1, &fallback);
+    EXPECT_EQ(size.cx, fallback.cx) << "bytes outside the font measure as its default character";
+    SetTextAlign(dc, TA_UPDATECP);  // the current position advances by the extent
+    MoveToEx(dc, 10, 3, nullptr);
+    TextOutA(dc, 500, 500, "ab", 2);
+    GetTextExtentPoint32A(dc, "ab", 2, &size);
+    POINT p{};
+    GetCurrentPositionEx(dc, &p);
+    EXPECT_EQ(std::make_pair(p.x, p.y), std::make_pair(10 + size.cx, LONG{3}));
+    DeleteDC(dc);
+}
+
+// The 8-bit screen's snapshots and frames are the program's screenshots; these are the rest.
+TEST_F(State, SnapshotsOfMonochromeAndTrueColourAndOfWhatHasNoPixels) {
+    int w = 0, h = 0;
+    HBITMAP mono = make_mono({"10"});
+    const auto pixels = gdi::snapshot_rgb(mono, w, h);
+    EXPECT_EQ(pixels, (std::vector<std::uint32_t>{RGB(255, 255, 255), 0}));
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "pilo_gdi_snapshot.png").string();
+    ASSERT_TRUE(gdi::write_png(mono, path));
+    std::vector<std::uint32_t> back;
+    ASSERT_TRUE(gdi::png::read_rgb(path, w, h, back));
+    std::remove(path.c_str());
+    EXPECT_EQ(back, pixels);
+    EXPECT_FALSE(gdi::write_png(static_cast<HBITMAP>(nullptr), path)) << "nothing to write";
+    DeleteObject(mono);
+    HDC ic = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
+    EXPECT_TRUE(gdi::snapshot_rgb(ic, w, h).empty());
+    EXPECT_EQ(w, 0);
+    DeleteDC(ic);
+    const std::uint64_t seen = gdi::screen_change_count();
+    gdi::configure_screen(32);
+    EXPECT_GT(gdi::screen_change_count(), seen) << "a new screen is a change";
+    HDC screen = GetDC(nullptr);
+    SetPixelV(screen, 1, 0, RGB(1, 2, 3));
+    const gdi::ScreenFrame frame = gdi::screen_frame();
+    EXPECT_EQ(frame.bits_per_pixel, 32);
+    ASSERT_EQ(frame.pixels.size(), 640u * 480u);
+    EXPECT_EQ(std::make_pair(frame.pixels[0], frame.pixels[1]),
+              std::make_pair(0x008080u, 0x010203u));
+    ReleaseDC(nullptr, screen);
+    gdi::configure_screen(8);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -252,6 +253,38 @@ TEST(HeadlessHost, DeadlinesSplitAnAdvanceSoTimersFireOnTime) {
     EXPECT_FALSE(idle.exhausted());
 }
 
+TEST(HeadlessHost, CallStepsAndTheExhaustedHandlerMayScriptMore) {
+    HeadlessHost h;
+    std::vector<std::uint64_t> seen;
+    int calls = 0;
+    h.script_advance(100);
+    h.script_call([&](HeadlessHost& host) {
+        seen.push_back(host.now_ms());
+        host.script_advance(50);
+        host.script_call([&](HeadlessHost& inner) { seen.push_back(inner.now_ms()); });
+    });
+    h.set_exhausted_handler([&](HeadlessHost& host) {
+        if (++calls == 1) {
+            host.script_close();
+        }
+    });
+    EXPECT_EQ(h.wait(std::nullopt), WaitResult::Event);
+    EXPECT_EQ(seen, (std::vector<std::uint64_t>{100, 150}));
+    EXPECT_EQ(h.script_steps_left(), 0u);
+    ASSERT_TRUE(h.poll_event().has_value()) << "the close the handler scripted";
+    EXPECT_EQ(h.wait(std::nullopt), WaitResult::Exhausted) << "the second call queues nothing";
+    EXPECT_EQ(h.wait(std::nullopt), WaitResult::Exhausted) << "and is not called again";
+    EXPECT_EQ(calls, 2);
+    EXPECT_DEATH(
+        {
+            HeadlessHost fresh;
+            for (;;) {
+                fresh.wait(std::nullopt);
+            }
+        },
+        "keeps waiting");
+}
+
 TEST(HeadlessHost, WavesAreCapturedInOrderAndChargedToTheClock) {
     HeadlessHost h;
     h.advance(10);
@@ -270,6 +303,28 @@ TEST(HeadlessHost, WavesAreCapturedInOrderAndChargedToTheClock) {
                                   WaveFormat{1, 22050, 12}, WaveFormat{1, 0, 8}}) {
         EXPECT_FALSE(h.play_wave(bad, second)) << bad.channels << " " << bad.bits_per_sample;
     }
+}
+
+TEST(HeadlessHost, PresentKeepsTheLastValidFrame) {
+    HeadlessHost h;
+    EXPECT_EQ(h.pixel(0, 0), 0u) << "black before the first frame";
+    std::vector<std::uint8_t> screen(kScreenWidth * kScreenHeight, 3);
+    screen.back() = 0;
+    std::array<std::uint32_t, 256> palette{};
+    palette[0] = rgb(1, 2, 3);
+    palette[3] = rgb(0, 128, 128);
+    Frame f = frame(kScreenWidth, kScreenHeight, kScreenWidth, screen, palette);
+    h.present(f);
+    f.indices = std::span(screen).first(100);
+    h.present(f);
+    EXPECT_EQ(h.frames_presented(), 1) << "an invalid frame changes nothing";
+    EXPECT_EQ(std::vector({h.pixel(0, 0), h.pixel(639, 479), h.pixel(640, 0), h.pixel(0, -1),
+                           h.colorref_at(639, 479)}),
+              std::vector<std::uint32_t>({0x008080, 0x010203, 0xFFFFFFFF, 0xFFFFFFFF, 0x030201}));
+    const std::string shot = ::testing::TempDir() + "headless_snapshot.png";
+    EXPECT_TRUE(h.write_png(shot));
+    std::remove(shot.c_str());
+    EXPECT_FALSE(h.write_png(::testing::TempDir() + "no/such/folder/shot.png"));
 }
 
 TEST(HeadlessHost, CalendarMovesWithVirtualTimeAndFeedsTheRuntimeWhenInstalled) {
