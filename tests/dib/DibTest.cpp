@@ -58,12 +58,8 @@ struct Layout {
 
 TEST(DibHeader, AcceptedFormsGiveTheirLayout) {
     constexpr HeaderForm I = HeaderForm::Info, C = HeaderForm::Core;
-    struct Case {
-        const char* name;
-        Bytes bytes;  // header and table, nothing more
-        Layout want;
-    };
     // clang-format off
+    struct Case { const char* name; Bytes bytes; /* header and table, nothing more */ Layout want; };
     const Case cases[] = {
         {"colours-used 20: table 80, bits at 120", i40(5, 3, 8, 0, 20).zeros(80), {I, 5, 3, false, 8, 20, 80, 8, 24, 0, 120, {}}},
         {"colours-used 0 means 256", i40(4, 2, 8).zeros(1024), {I, 4, 2, false, 8, 256, 1024, 4, 8, 0, 1064, {}}},
@@ -98,13 +94,8 @@ TEST(DibHeader, AcceptedFormsGiveTheirLayout) {
 }
 
 TEST(DibHeader, MalformedHeadersAreRefusedAndLeaveTheResultAlone) {
-    struct Case {
-        const char* name;
-        Bytes bytes;
-        std::size_t readable;  // 0: the whole buffer
-        E want;
-    };
     // clang-format off
+    struct Case { const char* name; Bytes bytes; std::size_t readable; /* 0: the whole buffer */ E want; };
     const Case cases[] = {
         {"no size field", Bytes().u8(40).u8(0).u8(0), 0, E::TruncatedHeader}, {"40-byte header cut at 39", i40(1, 1, 24), 39, E::TruncatedHeader},
         {"core header cut at 11", core(1, 1, 24), 11, E::TruncatedHeader}, {"table one byte short", i40(1, 1, 8, 0, 20).zeros(79), 0, E::TruncatedHeader},
@@ -142,12 +133,8 @@ DibError decode(const Bytes& header, const Bytes& bits, DecodedDib& out) {
 }
 
 TEST(DibDecode, IndexedPixelsUnpackInRowOrder) {
-    struct Case {
-        const char* name;
-        Bytes header, bits;
-        std::vector<std::uint8_t> indices;  // top row first
-    };
     // clang-format off
+    struct Case { const char* name; Bytes header, bits; std::vector<std::uint8_t> indices; /* top row first */ };
     const Case cases[] = {
         {"1-bit: high bit first, bottom row stored first", grey(i40(10, 2, 1), 2), Bytes().u8(0xB0).u8(0x40).u16(0).u8(0xFF).u8(0xBF).u16(0), {1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 1, 0, 1, 1, 0, 0, 0, 0, 0, 1}},
         {"4-bit: high nibble first", grey(i40(3, 1, 4), 16), Bytes().u8(0x1F).u8(0xA7).u16(0), {1, 15, 10}},
@@ -167,12 +154,8 @@ TEST(DibDecode, IndexedPixelsUnpackInRowOrder) {
 }
 
 TEST(DibDecode, DirectColoursBecomeColorrefs) {
-    struct Case {
-        const char* name;
-        Bytes header, bits;
-        std::vector<std::uint32_t> colors;  // 0x00bbggrr, top row first
-    };
     // clang-format off
+    struct Case { const char* name; Bytes header, bits; std::vector<std::uint32_t> colors; /* 0x00bbggrr, top row first */ };
     const Case cases[] = {
         {"24-bit: blue, green, red in memory", i40(2, 1, 24), Bytes().u8(0x10).u8(0x20).u8(0x30).u8(0xFF).u8(0).u8(0x80).u16(0), {0x102030, 0xFF0080}},
         {"24-bit bottom-up", i40(1, 2, 24), Bytes().u32(0x030201).u32(0x060504), {0x040506, 0x010203}},
@@ -230,13 +213,8 @@ TEST(DibDecode, TablesAreReadByFormAndPaddedWithBlack) {
 }
 
 TEST(DibDecode, PixelsMustCoverEveryPaddedRowAndFailuresKeepTheResult) {
-    struct Case {
-        const char* name;
-        Bytes header;
-        std::size_t bits;
-        E want;
-    };
     // clang-format off
+    struct Case { const char* name; Bytes header; std::size_t bits; E want; };
     const Case cases[] = {  // 3 x 2 at 24 bits: rows of 9 bytes padded to 12
         {"exact", i40(3, 2, 24), 24, E::None}, {"more than needed", i40(3, 2, 24), 100, E::None},
         {"one byte short", i40(3, 2, 24), 23, E::TruncatedBits}, {"bad bit count", i40(1, 1, 7), 4, E::BadBitCount},
@@ -345,11 +323,8 @@ TEST(BmpSuite, GoodFilesDecodeAndAgreeWithTheirFamily) {
 }
 
 TEST(BmpSuite, BrokenFilesAreRefusedOrDecodedWithinTheirBuffers) {
-    struct Case {
-        const char* file;
-        E want;  // None: decoded safely in spite of the damage
-    };
     // clang-format off
+    struct Case { const char* file; E want; /* None: decoded safely in spite of the damage */ };
     const Case cases[] = {
         {"badbitcount.bmp", E::BadBitCount}, {"badbitssize.bmp", E::None}, {"baddens1.bmp", E::None},
         {"badfilesize.bmp", E::None}, {"badheadersize.bmp", E::BadHeaderSize},

@@ -16,12 +16,8 @@ using Pixels = GdiTest;
 TEST_F(Pixels, RasterOperationsFollowTheirBooleanExpression) {
     // 8 bits: source 0xCC, destination 0xAA, pattern 0xF0 hold every bit combination.
     // Monochrome: source 0011 over destination 0101 under the white stock brush.
-    struct Case {
-        DWORD rop;
-        int eight;
-        const char* mono;
-    };
     // clang-format off
+    struct Case { DWORD rop; int eight; const char* mono; };
     const Case cases[] = {
         {SRCCOPY, 0xCC, "0011"}, {SRCPAINT, 0xEE, "0111"}, {SRCAND, 0x88, "0001"},
         {SRCINVERT, 0x66, "0110"}, {SRCERASE, 0x44, "0010"}, {NOTSRCCOPY, 0x33, "1100"},
@@ -108,11 +104,8 @@ TEST_F(Pixels, MonochromeTargetsSplitByBrightnessOrTheBackgroundColour) {
         EXPECT_EQ(GetPixel(dot.dc(), 0, 0), bit ? RGB(255, 255, 255) : 0u) << colour;
     }
     // Pens: black 0, white 1, the bk colour its own bit, any other colour the bk's opposite.
-    struct Pen {
-        COLORREF bk, pen;
-        int bit;
-    };
     // clang-format off
+    struct Pen { COLORREF bk, pen; int bit; };
     const Pen pens[] = {
         {RGB(255, 255, 255), RGB(0, 0, 0), 0}, {RGB(0, 0, 0), RGB(255, 255, 255), 1},
         {RGB(255, 255, 255), RGB(200, 200, 200), 0}, {RGB(0, 0, 0), RGB(200, 200, 200), 1},
@@ -136,11 +129,8 @@ TEST_F(Pixels, MonochromeTargetsSplitByBrightnessOrTheBackgroundColour) {
 
 TEST_F(Pixels, MonochromeAndColourConvertThroughTextAndBackgroundColours) {
     // Mono to colour: 0 takes the destination's text colour, 1 its bk colour.
-    struct ToColour {
-        COLORREF text, bk;
-        std::vector<int> want;  // for source bits 0110
-    };
     // clang-format off
+    struct ToColour { COLORREF text, bk; std::vector<int> want; /* for source bits 0110 */ };
     const ToColour to_colour[] = {
         {RGB(0, 0, 0), RGB(255, 255, 255), {0, 255, 255, 0}}, {RGB(255, 0, 0), RGB(0, 0, 255), {249, 252, 252, 249}},
         {RGB(190, 190, 190), RGB(0, 128, 128), {7, 6, 6, 7}} /* grey snaps to a static */,
@@ -195,11 +185,8 @@ TEST_F(Pixels, TrueColourScreenWorksOnRgbValues) {
 }
 
 TEST_F(Pixels, LinesStopBeforeTheirEndPointInEveryDirection) {
-    struct Case {
-        POINT from, to;
-        Bits want;  // '1' where the white pen drew
-    };
     // clang-format off
+    struct Case { POINT from, to; Bits want; /* '1' where the white pen drew */ };
     const Case cases[] = {
         {{1, 2}, {4, 2}, {"00000", "00000", "01110", "00000", "00000"}}, {{3, 2}, {0, 2}, {"00000", "00000", "01110", "00000", "00000"}},
         {{2, 1}, {2, 4}, {"00000", "00100", "00100", "00100", "00000"}}, {{2, 3}, {2, 0}, {"00000", "00100", "00100", "00100", "00000"}},
@@ -228,12 +215,8 @@ TEST_F(Pixels, LinesStopBeforeTheirEndPointInEveryDirection) {
 }
 
 TEST_F(Pixels, RectanglesFramesAndFillsCoverLeftTopButNotRightBottom) {
-    struct Case {
-        bool frame;
-        RECT r;
-        Bits want;
-    };
     // clang-format off
+    struct Case { bool frame; RECT r; Bits want; };
     const Case cases[] = {
         {true, {1, 1, 5, 4}, {"000000", "011110", "010010", "011110", "000000"}},
         {true, {2, 0, 3, 5}, {"001000", "001000", "001000", "001000", "001000"}},

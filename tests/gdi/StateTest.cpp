@@ -33,11 +33,8 @@ TEST_F(State, CompatibleBitmapsTakeTheFormatOfTheDc) {
     EXPECT_EQ(std::vector<long>({long(GetTextAlign(dc)), GetROP2(dc), long(GetObjectType(dc))}),
               std::vector<long>({0, R2_COPYPEN, OBJ_MEMDC}));
     HDC ic = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
-    struct Case {
-        HDC dc;
-        int w, h, bpp, width_bytes;
-    };
     // clang-format off
+    struct Case { HDC dc; int w, h, bpp, width_bytes; };
     const Case cases[] = {
         {ic, 5, 4, 8, 6}, {dc, 17, 2, 1, 4} /* memory DC with its first bitmap */,
         {ic, 0, 7, 1, 2} /* zero width: the 1 x 1 monochrome */,
@@ -351,13 +348,8 @@ TEST_F(Palettes, OnlyAnActiveWindowRealisesInTheForegroundAndFreesEverySlot) {
 }
 
 TEST_F(State, FontsAreMatchedByFaceHeightAndWeight) {
-    struct Case {
-        LONG height, weight;
-        const char* face;
-        LONG tm_height, tm_weight;
-        const char* matched;
-    };
     // clang-format off
+    struct Case { LONG height, weight; const char* face; LONG tm_height, tm_weight; const char* matched; };
     const Case cases[] = {  // the faces' other metrics show in the program's screenshots
         {-11, FW_NORMAL, "MS Sans Serif", 13, 400, "MS Sans Serif"}, {-11, FW_NORMAL, "ms sans serif", 13, 400, "MS Sans Serif"},
         {-11, FW_BOLD, "MS Sans Serif", 13, 700, "MS Sans Serif"}, {-11, FW_SEMIBOLD, "MS Sans Serif", 13, 700, "MS Sans Serif"} /* bold */,

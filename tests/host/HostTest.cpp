@@ -109,13 +109,8 @@ TEST(Frame, IndicesGoThroughThePaletteAndFramesMustFit) {
     ASSERT_TRUE(convert_to_rgb(wide, std::span(out).first(2)));
     EXPECT_EQ(out[0], 0x00FF00u);
     EXPECT_EQ(out[1], 1u);
-    struct Case {
-        const char* name;
-        int w, h;
-        std::size_t stride, indices, palette, out;
-        bool ok;
-    };
     // clang-format off
+    struct Case { const char* name; int w, h; std::size_t stride, indices, palette, out; bool ok; };
     const Case cases[] = {  // 3 rows of stride 3 need 9 indices; the last row no padding
         {"fits exactly", 3, 3, 3, 9, 256, 9, true}, {"zero width", 0, 3, 3, 9, 256, 9, false},
         {"negative height", 3, -1, 3, 9, 256, 9, false}, {"stride below width", 3, 3, 2, 9, 256, 9, false},
@@ -135,12 +130,8 @@ TEST(Frame, IndicesGoThroughThePaletteAndFramesMustFit) {
 }
 
 TEST(WaveDuration, WholeFramesRoundedUpToMilliseconds) {
-    struct Case {
-        WaveFormat format;
-        std::size_t bytes;
-        std::uint64_t ms;
-    };
     // clang-format off
+    struct Case { WaveFormat format; std::size_t bytes; std::uint64_t ms; };
     const Case cases[] = {
         {{1, 22050, 8}, 22050, 1000}, {{2, 11025, 8}, 37044, 1680}, {{2, 44100, 16}, 88200, 500},
         {{1, 11025, 8}, 1, 1} /* one frame rounds up */, {{2, 22050, 16}, 3, 0} /* partial frame */,
@@ -154,12 +145,8 @@ TEST(WaveDuration, WholeFramesRoundedUpToMilliseconds) {
 }
 
 TEST(Viewport, ScreenIsCentredAtTheLargestScaleThatFitsAndPointsMapBack) {
-    struct Place {
-        int w, h;
-        std::optional<int> requested;
-        Viewport want;
-    };
     // clang-format off
+    struct Place { int w, h; std::optional<int> requested; Viewport want; };
     const Place places[] = {
         {1280, 960, 2, {0, 0, 2}}, {1920, 1080, std::nullopt, {320, 60, 2}},
         {1920, 1080, 1, {640, 300, 1}}, {1920, 1080, 3, {320, 60, 2}} /* 3 does not fit */,
@@ -173,12 +160,8 @@ TEST(Viewport, ScreenIsCentredAtTheLargestScaleThatFitsAndPointsMapBack) {
     }
     EXPECT_EQ(largest_scale(1300, 2000, 640, 480), 2) << "width limits";
     EXPECT_EQ(largest_scale(-5, 100, 640, 480), 1);
-    struct Point {
-        Viewport v;
-        int wx, wy;
-        ScreenPoint want;
-    };
     // clang-format off
+    struct Point { Viewport v; int wx, wy; ScreenPoint want; };
     const Point points[] = {
         {{0, 0, 2}, 201, 200, {100, 100}}, {{0, 0, 2}, 1279, 959, {639, 479}},
         {{320, 60, 2}, 319, 59, {-1, -1}} /* floor in the border */, {{320, 60, 2}, 0, 0, {-160, -30}},

@@ -62,11 +62,8 @@ TEST(Cp1250, LettersHaveTheirCodePageBytesEveryWay) {
 }
 
 TEST(Cp1250, MissingCharactersAndBrokenSequencesBecomeQuestionMarks) {
-    struct Case {
-        const char* utf8;
-        const char* want;
-    };
     // clang-format off
+    struct Case { const char* utf8; const char* want; };
     const Case cases[] = {
         {"\xE6\x97\xA5", "?"} /* CJK */, {"\xC3\xA8", "?"} /* e grave */, {"a\xF0\x9F\x98\x80z", "a?z"},
         {"a\xC5", "a?"} /* lead byte at the end */, {"\xC5" "A", "?A"}, {"\xE2\x82x", "?x"},
@@ -86,10 +83,8 @@ TEST(Cp1250, MissingCharactersAndBrokenSequencesBecomeQuestionMarks) {
 }
 
 TEST(Kernel, MulDivRoundsHalfAwayFromZeroIn64Bits) {
-    struct Case {
-        int a, b, c, want;
-    };
     // clang-format off
+    struct Case { int a, b, c, want; };
     const Case cases[] = {  // dialog units with base 6 x 13: x * 6 / 4, y * 13 / 8
         {1, 6, 4, 2}, {4, 13, 8, 7}, {259, 6, 4, 389}, {269, 13, 8, 437}, {259, 13, 8, 421},
         {-1, 6, 4, -2}, {3, 1, -2, -2}, {-3, 1, -2, 2}, {100000, 100000, 100000, 100000},
@@ -347,13 +342,8 @@ TEST_F(Resources, BoundsRunFromThePointerToTheEndOfItsResource) {
 }
 
 TEST_F(Resources, LoadStringConvertsToWindows1250AndTruncatesToTheBuffer) {
-    struct Case {
-        UINT id;
-        int max;
-        const char* want;  // bytes before the NUL; empty: not found
-        int result;
-    };
     // clang-format off
+    struct Case { UINT id; int max; const char* want; /* bytes before the NUL; empty: not found */ int result; };
     const Case cases[] = {
         {0, 64, "zero", 4}, {1000, 64, "Za\xBF\xF3\xB3\xE6 g\xEA\x9C" "l\xB9 ja\x9F\xF1", 17},
         {1001, 64, "ZA\xAF\xD3\xA3\xC6 G\xCA\x8CL\xA5 JA\x8F\xD1", 17}, {1002, 64, "??", 2},
@@ -389,12 +379,8 @@ TEST_F(Resources, PicturesAreThePackedBytesAndTheNearestIconForTheDisplay) {
     EXPECT_EQ(dib.data(), m_image.data() + 64);
     EXPECT_EQ(dib.size(), 6u);
     EXPECT_TRUE(kernel::bitmap_resource_bytes(m_module, MAKEINTRESOURCEA(131)).empty());
-    struct Case {
-        WORD group;
-        int cx, cy, display_bits;
-        int picked;  // id of the image, 0 for none
-    };
     // clang-format off
+    struct Case { WORD group; int cx, cy, display_bits; int picked; /* id of the image, 0 for none */ };
     const Case cases[] = {
         {128, 32, 32, 8, 3} /* 256 colours */, {128, 32, 32, 32, 4} /* true colour */,
         {128, 32, 32, 4, 2} /* 16 colours */, {128, 16, 16, 8, 1}, {128, 44, 44, 8, 5} /* nearest above */,

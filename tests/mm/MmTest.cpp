@@ -123,12 +123,8 @@ TEST(SndPlaySound, MemoryImagesPlayInPlaceToTheEnd) {
     const Bytes adpcm = riff({fmt(2, 1, 22050, 4), chunk("data", samples({1, 2}))});
     const Bytes past = riff({fmt(1, 1, 22050, 8), chunk("data", samples({1, 2}), true, 9)});
     const Bytes huge = riff({fmt(1, 1, 22050, 8)}, 0x7FFFFFF0);
-    struct Case {
-        const Bytes* image;
-        UINT flags;
-        BOOL played;
-    };
     // clang-format off
+    struct Case { const Bytes* image; UINT flags; BOOL played; };
     const Case cases[] = {
         {&second, SND_MEMORY | SND_NODEFAULT, TRUE}, {&second, SND_MEMORY, TRUE},
         {&second, SND_MEMORY | SND_SYNC, TRUE}, {&second, SND_MEMORY | SND_ASYNC, TRUE} /* still to the end */,

@@ -96,12 +96,8 @@ TEST_F(PngFile, ReadsKnownFilesAndWhatItWrites) {
 }
 
 TEST_F(PngFile, BadWritesAndReadsFailAndLeaveNothingBehind) {
-    struct Case {
-        const char* file;  // inside the test directory; nullptr for an empty path
-        int width, height;
-        std::size_t pixels;
-    };
     // clang-format off
+    struct Case { const char* file; /* inside the test directory; nullptr for an empty path */ int width, height; std::size_t pixels; };
     const Case cases[] = {
         {"a.png", 0, 1, 0}, {"a.png", 1, 0, 0}, {"a.png", -2, -3, 6}, {"a.png", kMaxSide + 1, 1, kMaxSide + 1},
         {"a.png", 2, 2, 3} /* one pixel short */, {"a.png", 2, 2, 5} /* one too many */,

@@ -47,13 +47,8 @@ protected:
 
 TEST_F(AfxResource, FindSearchesTheCurrentModuleFirstThenTheOthers) {
     EXPECT_EQ(AfxGetResourceHandle(), m_program) << "the program until another is set";
-    struct Case {
-        bool extra_current;
-        int id;
-        LPCSTR type;
-        bool found_in_extra;
-    };
     // clang-format off
+    struct Case { bool extra_current; int id; LPCSTR type; bool found_in_extra; };
     const Case cases[] = {
         {false, 130, RT_BITMAP, false} /* in both */, {true, 130, RT_BITMAP, true},
         {false, 7, "extra", true}, {true, 143, "sound", false},
