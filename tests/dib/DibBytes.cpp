@@ -1,10 +1,5 @@
-// DibBytes.cpp: builders of DIB headers and exact-size buffers for the DIB tests.
+// DibBytes.cpp: builders of DIB headers for the DIB tests.
 #include "tests/dib/DibBytes.h"
-
-#include <algorithm>
-#include <cstring>
-#include <fstream>
-#include <iterator>
 
 namespace dibtest {
 
@@ -49,35 +44,6 @@ Bytes core_header(std::uint16_t width, std::uint16_t height, std::uint16_t bpp,
     Bytes b;
     b.u32(12).u16(width).u16(height).u16(planes).u16(bpp);
     return b;
-}
-
-ExactBuffer::ExactBuffer(std::span<const std::uint8_t> bytes)
-    : m_data(new std::uint8_t[bytes.size()]), m_size(bytes.size()) {
-    if (!bytes.empty()) {
-        std::memcpy(m_data.get(), bytes.data(), bytes.size());
-    }
-}
-
-bool load_bmp(const std::string& relative_path, BmpFile& out) {
-    std::ifstream in(std::string(PILO_SHARED_DIR) + "/testdata/bmpsuite/" + relative_path,
-                     std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                    std::istreambuf_iterator<char>());
-    constexpr std::size_t kFileHeaderBytes = 14;
-    if (bytes.size() < kFileHeaderBytes) {
-        return false;
-    }
-    const std::size_t offset = std::clamp<std::size_t>(
-        bytes[10] | (bytes[11] << 8) | (bytes[12] << 16) | (std::size_t{bytes[13]} << 24),
-        kFileHeaderBytes, bytes.size());
-    const std::span<const std::uint8_t> all(bytes);
-    out.header = ExactBuffer(all.subspan(kFileHeaderBytes, offset - kFileHeaderBytes));
-    out.bits = ExactBuffer(all.subspan(offset));
-    out.bytes = std::move(bytes);
-    return true;
 }
 
 }  // namespace dibtest

@@ -1,11 +1,9 @@
-// DibBytes.h: builders of DIB headers and exact-size buffers for the DIB tests.
+// DibBytes.h: builders of DIB headers for the DIB tests.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <span>
-#include <string>
 #include <vector>
 
 namespace dibtest {
@@ -46,31 +44,5 @@ Bytes info_header(const InfoFields& f);
 // A 12-byte core header.
 Bytes core_header(std::uint16_t width, std::uint16_t height, std::uint16_t bpp,
                   std::uint16_t planes = 1);
-
-// A heap copy holding exactly the given bytes, so that AddressSanitizer reports any read
-// past its end.
-class ExactBuffer {
-public:
-    ExactBuffer() = default;
-    explicit ExactBuffer(std::span<const std::uint8_t> bytes);
-    const std::uint8_t* data() const { return m_data.get(); }
-    std::size_t size() const { return m_size; }
-
-private:
-    std::unique_ptr<std::uint8_t[]> m_data;
-    std::size_t m_size = 0;
-};
-
-// A BMP file split as a bitmap resource and CreateDIBitmap see it: the DIB header with its
-// table up to the file's bits offset, and the bits from there to the end of the file.
-struct BmpFile {
-    std::vector<std::uint8_t> bytes;  // the whole file
-    ExactBuffer header;
-    ExactBuffer bits;
-};
-
-// Reads a file of testdata/bmpsuite; false when it cannot be read or is shorter than the
-// 14-byte file header. A bits offset outside the file is clamped to it.
-bool load_bmp(const std::string& relative_path, BmpFile& out);
 
 }  // namespace dibtest

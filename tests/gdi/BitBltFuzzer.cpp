@@ -25,8 +25,7 @@ int coordinate(FuzzedDataProvider& in) {
 }
 
 HBITMAP make_bitmap(FuzzedDataProvider& in) {
-    const int w = in.ConsumeIntegralInRange<int>(1, 48);
-    const int h = in.ConsumeIntegralInRange<int>(1, 48);
+    const int w = in.ConsumeIntegralInRange<int>(1, 48), h = in.ConsumeIntegralInRange<int>(1, 48);
     const UINT bpp = in.ConsumeBool() ? 1 : 8;
     std::vector<BYTE> bits(static_cast<std::size_t>((w * static_cast<int>(bpp) + 15) / 16 * 2 * h));
     for (BYTE& b : bits) {
@@ -41,42 +40,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const bool configured = gdi::configure_screen(8);
     (void)configured;
     FuzzedDataProvider in(data, size);
-    HBITMAP src_bm = make_bitmap(in);
-    HBITMAP dst_bm = make_bitmap(in);
-    HDC src = CreateCompatibleDC(nullptr);
-    HDC dst = CreateCompatibleDC(nullptr);
-    HGDIOBJ old_src = SelectObject(src, src_bm);
-    HGDIOBJ old_dst = SelectObject(dst, dst_bm);
-    // Sometimes the destination is a window on the screen with its own origin and clip.
-    HDC window = nullptr;
+    HBITMAP bitmaps[2] = {make_bitmap(in), make_bitmap(in)};
+    HDC dcs[3] = {CreateCompatibleDC(nullptr), CreateCompatibleDC(nullptr), nullptr};
+    HGDIOBJ old[2] = {SelectObject(dcs[0], bitmaps[0]), SelectObject(dcs[1], bitmaps[1])};
+    // Sometimes a window on the screen with its own origin and clip.
+    std::vector<RECT> visible(in.ConsumeIntegralInRange<std::size_t>(0, 3));
+    for (RECT& r : visible) {
+        r = RECT{coordinate(in), coordinate(in), coordinate(in), coordinate(in)};
+    }
     if (in.ConsumeBool()) {
-        std::vector<RECT> visible;
-        const int pieces = in.ConsumeIntegralInRange<int>(0, 3);
-        for (int i = 0; i < pieces; ++i) {
-            visible.push_back(RECT{coordinate(in), coordinate(in), coordinate(in), coordinate(in)});
-        }
-        window = gdi::create_window_dc(reinterpret_cast<HWND>(std::uintptr_t{0x100}),
+        dcs[2] = gdi::create_window_dc(reinterpret_cast<HWND>(std::uintptr_t{0x100}),
                                        POINT{coordinate(in), coordinate(in)}, visible);
     }
     HBRUSH brush = CreateSolidBrush(in.ConsumeIntegral<COLORREF>() & 0x03FFFFFF);
-    const int rounds = in.ConsumeIntegralInRange<int>(1, 8);
-    for (int i = 0; i < rounds && in.remaining_bytes() > 0; ++i) {
-        HDC target = window != nullptr && in.ConsumeBool() ? window : dst;
-        HDC source = in.ConsumeBool() ? src : target;  // a blit within one surface too
-        switch (in.ConsumeIntegralInRange<int>(0, 3)) {
-            case 0:
-                IntersectClipRect(target, coordinate(in), coordinate(in), coordinate(in),
-                                  coordinate(in));
-                break;
-            case 1:
-                ExcludeClipRect(target, coordinate(in), coordinate(in), coordinate(in),
-                                coordinate(in));
-                break;
-            case 2:
-                SelectClipRgn(target, nullptr);
-                break;
-            default:
-                break;
+    for (int i = in.ConsumeIntegralInRange<int>(1, 8); i > 0 && in.remaining_bytes() > 0; --i) {
+        HDC target = dcs[in.ConsumeIntegralInRange<int>(1, dcs[2] ? 2 : 1)];
+        HDC source = dcs[in.ConsumeIntegralInRange<int>(0, 1)];  // a blit within one surface too
+        const int clip = in.ConsumeIntegralInRange<int>(0, 3);
+        if (clip < 2) {
+            (clip ? ExcludeClipRect : IntersectClipRect)(target, coordinate(in), coordinate(in),
+                                                         coordinate(in), coordinate(in));
+        } else if (clip == 2) {
+            SelectClipRgn(target, nullptr);
         }
         HGDIOBJ old_brush = SelectObject(target, brush);
         SetTextColor(target, in.ConsumeIntegral<COLORREF>() & 0x00FFFFFF);
@@ -91,15 +76,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         SelectObject(target, old_brush);
     }
     DeleteObject(brush);
-    if (window != nullptr) {
-        DeleteDC(window);
+    for (int i = 0; i < 2; ++i) {
+        SelectObject(dcs[i], old[i]);
+        DeleteObject(bitmaps[i]);
     }
-    SelectObject(src, old_src);
-    SelectObject(dst, old_dst);
-    DeleteDC(src);
-    DeleteDC(dst);
-    DeleteObject(src_bm);
-    DeleteObject(dst_bm);
+    for (HDC dc : dcs) {
+        if (dc != nullptr) {
+            DeleteDC(dc);
+        }
+    }
     if (GdiAliveCountForTest() != 0) {
         std::abort();  // every object made above was deleted
     }

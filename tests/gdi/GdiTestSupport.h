@@ -1,4 +1,4 @@
-// GdiTestSupport.h: small helpers for GDI tests: bitmaps from index rows, pixel reads.
+// GdiTestSupport.h: bitmaps from index rows or bit strings, pixel reads, and a fresh screen.
 #pragma once
 
 #include "platform/win32/gdi/GdiObjects.h"
@@ -12,66 +12,72 @@
 
 namespace gdi_test {
 
-// An 8-bit bitmap whose pixels are the given system indices, rows top first.
-inline HBITMAP make_indexed(const std::vector<std::vector<int>>& rows) {
-    const int h = static_cast<int>(rows.size());
-    const int w = static_cast<int>(rows.front().size());
-    const int stride = (w + 1) / 2 * 2;
-    std::vector<BYTE> bits(static_cast<std::size_t>(stride * h), 0);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            bits[static_cast<std::size_t>(y * stride + x)] = static_cast<BYTE>(rows[y][x]);
+using Rows = std::vector<std::vector<int>>;
+using Bits = std::vector<std::string>;
+
+// An 8-bit bitmap of system indices, rows top first.
+inline HBITMAP make_indexed(const Rows& rows) {
+    const std::size_t w = rows.front().size(), stride = (w + 1) / 2 * 2;
+    std::vector<BYTE> bits(stride * rows.size(), 0);
+    for (std::size_t y = 0; y < rows.size(); ++y) {
+        for (std::size_t x = 0; x < w; ++x) {
+            bits[y * stride + x] = static_cast<BYTE>(rows[y][x]);
         }
     }
-    return CreateBitmap(w, h, 1, 8, bits.data());
+    return CreateBitmap(int(w), int(rows.size()), 1, 8, bits.data());
+}
+inline HBITMAP filled(int w, int h, int index) {
+    return make_indexed(Rows(std::size_t(h), std::vector<int>(std::size_t(w), index)));
 }
 
 // A monochrome bitmap from rows of '0' (black) and '1' (white).
-inline HBITMAP make_mono(const std::vector<std::string>& rows) {
-    const int h = static_cast<int>(rows.size());
-    const int w = static_cast<int>(rows.front().size());
-    const int stride = (w + 15) / 16 * 2;
-    std::vector<BYTE> bits(static_cast<std::size_t>(stride * h), 0);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            if (rows[y][x] == '1') {
-                bits[static_cast<std::size_t>(y * stride + x / 8)] |=
-                    static_cast<BYTE>(0x80 >> (x % 8));
-            }
+inline HBITMAP make_mono(const Bits& rows) {
+    const std::size_t w = rows.front().size(), stride = (w + 15) / 16 * 2;
+    std::vector<BYTE> bits(stride * rows.size(), 0);
+    for (std::size_t y = 0; y < rows.size(); ++y) {
+        for (std::size_t x = 0; x < w; ++x) {
+            bits[y * stride + x / 8] |= BYTE(rows[y][x] == '1' ? 0x80 >> (x % 8) : 0);
         }
     }
-    return CreateBitmap(w, h, 1, 1, bits.data());
+    return CreateBitmap(int(w), int(rows.size()), 1, 1, bits.data());
+}
+inline Bits blank(int w, int h) {
+    return Bits(std::size_t(h), std::string(std::size_t(w), '0'));
 }
 
-// The raw value of a bitmap pixel (system index, monochrome bit or 0x00RRGGBB).
+// The raw value of a pixel: system index, monochrome bit or 0x00RRGGBB.
 inline int value_at(HBITMAP bm, int x, int y) {
     const gdi::BitmapObject* b = gdi::find_bitmap(bm);
     return b == nullptr ? -1 : static_cast<int>(b->surface.get(x, y));
 }
-
-inline std::vector<std::vector<int>> values_of(HBITMAP bm) {
+inline Rows values_of(HBITMAP bm) {
     const gdi::BitmapObject* b = gdi::find_bitmap(bm);
-    std::vector<std::vector<int>> rows;
-    for (int y = 0; b != nullptr && y < b->surface.height(); ++y) {
-        std::vector<int> row;
+    Rows rows(b ? std::size_t(b->surface.height()) : 0);
+    for (std::size_t y = 0; y < rows.size(); ++y) {
         for (int x = 0; x < b->surface.width(); ++x) {
-            row.push_back(static_cast<int>(b->surface.get(x, y)));
+            rows[y].push_back(static_cast<int>(b->surface.get(x, int(y))));
         }
-        rows.push_back(row);
     }
     return rows;
 }
-
-inline std::vector<std::string> mono_rows(HBITMAP bm) {
-    std::vector<std::string> rows;
+inline Bits mono_rows(HBITMAP bm) {
+    Bits out;
     for (const auto& r : values_of(bm)) {
-        std::string s;
+        out.emplace_back();
         for (int v : r) {
-            s += v ? '1' : '0';
+            out.back() += v ? '1' : '0';
         }
-        rows.push_back(s);
     }
-    return rows;
+    return out;
+}
+
+inline HPALETTE make_palette(const std::vector<PALETTEENTRY>& entries) {
+    std::vector<std::byte> storage(sizeof(LOGPALETTE) + entries.size() * sizeof(PALETTEENTRY));
+    auto* lp = reinterpret_cast<LOGPALETTE*>(storage.data());
+    lp->palVersion = 0x300;
+    lp->palNumEntries = static_cast<WORD>(entries.size());
+    std::copy(entries.begin(), entries.end(), lp->palPalEntry);
+    return CreatePalette(lp);
 }
 
 // A memory DC holding a bitmap; both are freed at scope end.
@@ -89,7 +95,6 @@ public:
     MemoryDc& operator=(const MemoryDc&) = delete;
     HDC dc() const { return m_dc; }
     HBITMAP bitmap() const { return m_bitmap; }
-    bool selected() const { return m_old != nullptr; }
 
 private:
     HDC m_dc;

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <unistd.h>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -62,130 +63,71 @@ const std::vector<std::uint8_t> kRgba2x1 = {
     0xFF, 0xFF, 0x3F, 0xC3, 0x89, 0x14, 0xA3, 0xFF, 0x00, 0x1A, 0xA3, 0x05, 0x5B, 0x01, 0xD7,
     0x06, 0x2D, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60, 0x82};
 
-struct KnownFileCase {
-    const char* name;
-    const std::vector<std::uint8_t>* bytes;
-    int width, height;
-    std::vector<std::uint32_t> pixels;  // 0x00bbggrr
-};
-
-TEST_F(PngFile, ReadsKnownFilesAsColorrefs) {
-    const KnownFileCase cases[] = {
-        {"RGB: red, blue / dark green, (10,20,30)",
-         &kRgb2x2,
-         2,
-         2,
-         {0x000000FF, 0x00FF0000, 0x00008000, 0x001E140A}},
-        {"grey widens to three equal channels", &kGray1x1, 1, 1, {0x004D4D4D}},
-        {"transparency composited onto black", &kRgba2x1, 2, 1, {0x00000000, 0x003264C8}},
-    };
-    for (const KnownFileCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::string file = path("known.png");
-        write_bytes(file, *c.bytes);
+TEST_F(PngFile, ReadsKnownFilesAndWhatItWrites) {
+    const std::tuple<const std::vector<std::uint8_t>*, int, int, std::vector<std::uint32_t>>
+        cases[] = {
+            {&kRgb2x2, 2, 2, {0x0000FF, 0xFF0000, 0x008000, 0x1E140A}},
+            {&kGray1x1, 1, 1, {0x4D4D4D}},            // grey widens to three equal channels
+            {&kRgba2x1, 2, 1, {0x000000, 0x3264C8}},  // composited onto black
+        };
+    for (const auto& [bytes, width, height, want] : cases) {
+        write_bytes(path("known.png"), *bytes);
         int w = 0, h = 0;
         std::vector<std::uint32_t> pixels;
-        ASSERT_TRUE(read_rgb(file, w, h, pixels));
-        EXPECT_EQ(w, c.width);
-        EXPECT_EQ(h, c.height);
-        EXPECT_EQ(pixels, c.pixels);
+        ASSERT_TRUE(read_rgb(path("known.png"), w, h, pixels));
+        EXPECT_EQ(std::make_pair(w, h), std::make_pair(width, height));
+        EXPECT_EQ(pixels, want);
     }
-}
-
-TEST_F(PngFile, RoundTripKeepsEveryChannelAndDropsTheTopByte) {
-    // 3 x 2 with every channel distinct, so a swapped channel or row shows.
-    const std::vector<std::uint32_t> written = {0x00010203, 0x00FF0000, 0xAB00FF00,
-                                                0x000000FF, 0x00808080, 0xFFFFFFFF};
-    const std::vector<std::uint32_t> expected = {0x00010203, 0x00FF0000, 0x0000FF00,
-                                                 0x000000FF, 0x00808080, 0x00FFFFFF};
-    const std::string file = path("round.png");
-    ASSERT_TRUE(write_rgb(file, 3, 2, written));
+    // Every channel distinct, so a swapped channel or row shows; the top byte is dropped.
+    const std::vector<std::uint32_t> written = {0x010203, 0xFF0000, 0xAB00FF00,
+                                                0xFF,     0x808080, 0xFFFFFFFF};
+    ASSERT_TRUE(write_rgb(path("round.png"), 3, 2, written));
     int w = 0, h = 0;
     std::vector<std::uint32_t> pixels;
-    ASSERT_TRUE(read_rgb(file, w, h, pixels));
-    EXPECT_EQ(w, 3);
-    EXPECT_EQ(h, 2);
-    EXPECT_EQ(pixels, expected);
+    ASSERT_TRUE(read_rgb(path("round.png"), w, h, pixels));
+    EXPECT_EQ(std::make_pair(w, h), std::make_pair(3, 2));
+    EXPECT_EQ(pixels,
+              (std::vector<std::uint32_t>{0x010203, 0xFF0000, 0x00FF00, 0xFF, 0x808080, 0xFFFFFF}));
+    ASSERT_TRUE(
+        write_rgb(path("wide.png"), kMaxSide, 1, std::vector<std::uint32_t>(kMaxSide, 0x123456)));
+    ASSERT_TRUE(read_rgb(path("wide.png"), w, h, pixels));
+    EXPECT_EQ(w, kMaxSide) << "the largest side";
+    EXPECT_EQ(pixels.back(), 0x123456u);
 }
 
-TEST_F(PngFile, WritesTheLargestSide) {
-    const std::vector<std::uint32_t> row(kMaxSide, 0x00123456);
-    const std::string file = path("wide.png");
-    ASSERT_TRUE(write_rgb(file, kMaxSide, 1, row));
-    int w = 0, h = 0;
-    std::vector<std::uint32_t> pixels;
-    ASSERT_TRUE(read_rgb(file, w, h, pixels));
-    EXPECT_EQ(w, kMaxSide);
-    EXPECT_EQ(pixels.back(), 0x00123456u);
-}
-
-struct BadWriteCase {
-    const char* name;
-    const char* file;  // inside the test directory; nullptr for an empty path
-    int width, height;
-    std::size_t pixel_count;
-};
-
-TEST_F(PngFile, BadWritesFailAndLeaveNoFile) {
-    const BadWriteCase cases[] = {
-        {"width 0", "a.png", 0, 1, 0},
-        {"height 0", "a.png", 1, 0, 0},
-        {"negative width", "a.png", -2, -3, 6},
-        {"wider than the limit", "a.png", kMaxSide + 1, 1, kMaxSide + 1},
-        {"one pixel short", "a.png", 2, 2, 3},
-        {"one pixel too many", "a.png", 2, 2, 5},
-        {"missing directory", "no/such/dir/a.png", 1, 1, 1},
-        {"empty path", nullptr, 1, 1, 1},
+TEST_F(PngFile, BadWritesAndReadsFailAndLeaveNothingBehind) {
+    // clang-format off
+    struct Case { const char* file; /* inside the test directory; nullptr for an empty path */ int width, height; std::size_t pixels; };
+    const Case cases[] = {
+        {"a.png", 0, 1, 0}, {"a.png", 1, 0, 0}, {"a.png", -2, -3, 6}, {"a.png", kMaxSide + 1, 1, kMaxSide + 1},
+        {"a.png", 2, 2, 3} /* one pixel short */, {"a.png", 2, 2, 5} /* one too many */,
+        {"no/such/dir/a.png", 1, 1, 1}, {nullptr, 1, 1, 1},
     };
-    for (const BadWriteCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::vector<std::uint32_t> pixels(c.pixel_count, 0x00FFFFFF);
-        const std::string file = c.file ? path(c.file) : std::string();
-        EXPECT_FALSE(write_rgb(file, c.width, c.height, pixels));
-        if (c.file) {
-            EXPECT_FALSE(fs::exists(file));
-        }
+    // clang-format on
+    for (const Case& c : cases) {
+        const std::vector<std::uint32_t> pixels(c.pixels, 0xFFFFFF);
+        EXPECT_FALSE(write_rgb(c.file ? path(c.file) : "", c.width, c.height, pixels)) << c.width;
     }
+    EXPECT_FALSE(write_rgb(m_dir.string(), 1, 1, std::vector<std::uint32_t>{0}))
+        << "over a directory";
     EXPECT_TRUE(fs::is_empty(m_dir));
-}
-
-TEST_F(PngFile, WritingOverADirectoryFails) {
-    const std::vector<std::uint32_t> pixels(1, 0);
-    EXPECT_FALSE(write_rgb(m_dir.string(), 1, 1, pixels));
-    EXPECT_TRUE(fs::is_directory(m_dir));
-}
-
-TEST_F(PngFile, BadReadsFailAndLeaveTheOutputsAlone) {
-    std::vector<std::uint8_t> cut(kRgb2x2.begin(), kRgb2x2.begin() + 45);
-    std::vector<std::uint8_t> bad_crc = kRgb2x2;
+    std::vector<std::uint8_t> bad_crc = kRgb2x2, too_wide = kRgb2x2;
     bad_crc[30] ^= 0xFF;  // inside the header chunk's CRC
-    std::vector<std::uint8_t> too_wide = kRgb2x2;
-    too_wide[18] = 0x40;  // width 0x00400002, past the limit (CRC left alone: refused anyway)
-    const struct {
-        const char* name;
-        std::vector<std::uint8_t> bytes;
-        bool create;
-    } cases[] = {
-        {"missing file", {}, false},
-        {"empty file", {}, true},
-        {"not a PNG", {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0}, true},
-        {"cut in the image data", cut, true},
-        {"damaged header checksum", bad_crc, true},
-        {"width past the limit", too_wide, true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::string file = path("bad.png");
-        fs::remove(file);
-        if (c.create) {
-            write_bytes(file, c.bytes);
+    too_wide[18] = 0x40;  // width 0x00400002, past the limit
+    const std::vector<std::vector<std::uint8_t>> bad = {{},
+                                                        {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0},
+                                                        {kRgb2x2.begin(), kRgb2x2.begin() + 45},
+                                                        bad_crc,
+                                                        too_wide};
+    for (std::size_t i = 0; i <= bad.size(); ++i) {
+        if (i < bad.size()) {
+            write_bytes(path("bad.png"), bad[i]);
         }
         int w = 7, h = 9;
         std::vector<std::uint32_t> pixels = {42};
-        EXPECT_FALSE(read_rgb(file, w, h, pixels));
-        EXPECT_EQ(w, 7);
-        EXPECT_EQ(h, 9);
-        EXPECT_EQ(pixels, std::vector<std::uint32_t>{42});
+        EXPECT_FALSE(read_rgb(path(i < bad.size() ? "bad.png" : "missing.png"), w, h, pixels)) << i;
+        EXPECT_EQ(std::make_tuple(w, h, pixels),
+                  std::make_tuple(7, 9, std::vector<std::uint32_t>{42}));
     }
 }
 

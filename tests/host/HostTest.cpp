@@ -1,0 +1,337 @@
+// HostTest.cpp: settings, palette conversion, viewport and the headless host's script and clock.
+#include "platform/crt/crt.h"
+#include "platform/host/Settings.h"
+#include "platform/host/VirtualKeys.h"
+#include "platform/host/Viewport.h"
+#include "platform/host/headless/HeadlessHost.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace host;
+
+Frame frame(int w, int h, std::size_t stride, std::span<const std::uint8_t> indices,
+            std::span<const std::uint32_t> palette) {
+    Frame f;
+    f.width = w;
+    f.height = h;
+    f.stride = stride;
+    f.indices = indices;
+    f.palette = palette;
+    return f;
+}
+
+TEST(Settings, EachVariableParsesOrWarnsAndKeepsItsDefault) {
+    struct Case {
+        const char* name;
+        std::map<std::string, std::string> env;
+        int scale;  // 0: unset
+        bool fullscreen;
+        int bpp;
+        std::uint32_t driver;
+        bool audio, timers;
+        const char* warned;  // the variable the one warning names
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"nothing set", {}, 0, false, 8, 0x400, true, true, nullptr},
+        {"empty values are unset", {{"PILO_SCALE", ""}, {"PILO_AUDIO", "  "}}, 0, false, 8, 0x400, true, true, nullptr},
+        {"scale with spaces", {{"PILO_SCALE", " 2 \n"}}, 2, false, 8, 0x400, true, true, nullptr},
+        {"scale 16 is the largest", {{"PILO_SCALE", "16"}}, 16, false, 8, 0x400, true, true, nullptr},
+        {"scale 1", {{"PILO_SCALE", "1"}}, 1, false, 8, 0x400, true, true, nullptr},
+        {"scale 0", {{"PILO_SCALE", "0"}}, 0, false, 8, 0x400, true, true, "PILO_SCALE"},
+        {"scale 17", {{"PILO_SCALE", "17"}}, 0, false, 8, 0x400, true, true, "PILO_SCALE"},
+        {"scale fraction", {{"PILO_SCALE", "1.5"}}, 0, false, 8, 0x400, true, true, "PILO_SCALE"},
+        {"scale huge", {{"PILO_SCALE", "99999999999999999999"}}, 0, false, 8, 0x400, true, true, "PILO_SCALE"},
+        {"fullscreen 1", {{"PILO_FULLSCREEN", "1"}}, 0, true, 8, 0x400, true, true, nullptr},
+        {"fullscreen 0", {{"PILO_FULLSCREEN", "0"}}, 0, false, 8, 0x400, true, true, nullptr},
+        {"fullscreen yes", {{"PILO_FULLSCREEN", "yes"}}, 0, false, 8, 0x400, true, true, "PILO_FULLSCREEN"},
+        {"bpp 32", {{"PILO_DISPLAY_BPP", "32"}}, 0, false, 32, 0x400, true, true, nullptr},
+        {"bpp 8", {{"PILO_DISPLAY_BPP", "8"}}, 0, false, 8, 0x400, true, true, nullptr},
+        {"bpp 16", {{"PILO_DISPLAY_BPP", "16"}}, 0, false, 8, 0x400, true, true, "PILO_DISPLAY_BPP"},
+        {"driver hex", {{"PILO_DRIVER_VERSION", "0X30a"}}, 0, false, 8, 0x30A, true, true, nullptr},
+        {"driver decimal", {{"PILO_DRIVER_VERSION", "768"}}, 0, false, 8, 0x300, true, true, nullptr},
+        {"driver 0xFFFF is the largest", {{"PILO_DRIVER_VERSION", "0xFFFF"}}, 0, false, 8, 0xFFFF, true, true, nullptr},
+        {"driver too large", {{"PILO_DRIVER_VERSION", "0x10000"}}, 0, false, 8, 0x400, true, true, "PILO_DRIVER_VERSION"},
+        {"driver bare prefix", {{"PILO_DRIVER_VERSION", "0x"}}, 0, false, 8, 0x400, true, true, "PILO_DRIVER_VERSION"},
+        {"driver hex without prefix", {{"PILO_DRIVER_VERSION", "2FF"}}, 0, false, 8, 0x400, true, true, "PILO_DRIVER_VERSION"},
+        {"audio off", {{"PILO_AUDIO", "0"}}, 0, false, 8, 0x400, false, true, nullptr},
+        {"audio off word", {{"PILO_AUDIO", "off"}}, 0, false, 8, 0x400, true, true, "PILO_AUDIO"},
+        {"timers off", {{"PILO_TIMERS", "0"}}, 0, false, 8, 0x400, true, false, nullptr},
+        {"timers 2", {{"PILO_TIMERS", "2"}}, 0, false, 8, 0x400, true, true, "PILO_TIMERS"},
+        {"one bad value keeps the good ones", {{"PILO_SCALE", "4"}, {"PILO_DISPLAY_BPP", "24"}, {"PILO_AUDIO", "0"}}, 4, false, 8, 0x400, false, true, "PILO_DISPLAY_BPP"},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> warnings;
+        const Settings got = parse_settings(
+            [&](const char* name) -> const char* {
+                const auto it = c.env.find(name);
+                return it == c.env.end() ? nullptr : it->second.c_str();
+            },
+            [&](const std::string& line) { warnings.push_back(line); });
+        EXPECT_EQ(got.scale.value_or(0), c.scale);
+        EXPECT_EQ(got.scale.has_value(), c.scale != 0);
+        EXPECT_EQ(
+            std::tie(got.fullscreen, got.display_bpp, got.driver_version, got.audio, got.timers),
+            std::tie(c.fullscreen, c.bpp, c.driver, c.audio, c.timers));
+        ASSERT_EQ(warnings.size(), c.warned ? 1u : 0u);
+        if (c.warned) {
+            EXPECT_NE(warnings[0].find(c.warned), std::string::npos) << warnings[0];
+            EXPECT_EQ(warnings[0].find('\n'), std::string::npos) << "one line";
+        }
+    }
+}
+
+TEST(Frame, IndicesGoThroughThePaletteAndFramesMustFit) {
+    std::array<std::uint32_t, 256> palette{};
+    palette[7] = rgb(0xC0, 0xC0, 0xC0);
+    palette[255] = 0xFF123456;  // stray high byte is dropped
+    palette[1] = rgb(1, 1, 1);
+    // 3 x 2 with stride 4: the fourth byte of each row is padding.
+    std::vector<std::uint8_t> indices = {0, 7, 255, 9, 7, 0, 1, 9};
+    Frame f = frame(3, 2, 4, indices, palette);
+    std::vector<std::uint32_t> out(6, 0xDEADBEEF);
+    ASSERT_TRUE(convert_to_rgb(f, out));
+    EXPECT_EQ(out, (std::vector<std::uint32_t>{0, 0xC0C0C0, 0x123456, 0xC0C0C0, 0, 0x010101}));
+    const std::uint32_t pixels[] = {0xFF00FF00, 0xAB, 0x1, 0x2};
+    Frame wide = frame(1, 2, 2, {}, {});
+    wide.format = PixelFormat::Rgb32;
+    wide.pixels = pixels;
+    ASSERT_TRUE(convert_to_rgb(wide, std::span(out).first(2)));
+    EXPECT_EQ(out[0], 0x00FF00u);
+    EXPECT_EQ(out[1], 1u);
+    // clang-format off
+    struct Case { const char* name; int w, h; std::size_t stride, indices, palette, out; bool ok; };
+    const Case cases[] = {  // 3 rows of stride 3 need 9 indices; the last row no padding
+        {"fits exactly", 3, 3, 3, 9, 256, 9, true}, {"zero width", 0, 3, 3, 9, 256, 9, false},
+        {"negative height", 3, -1, 3, 9, 256, 9, false}, {"stride below width", 3, 3, 2, 9, 256, 9, false},
+        {"indices one short", 3, 3, 3, 8, 256, 9, false}, {"palette short", 3, 3, 3, 9, 255, 9, false},
+        {"output short", 3, 3, 3, 9, 256, 8, false}, {"stride 4 needs 11", 3, 3, 4, 10, 256, 9, false},
+    };
+    // clang-format on
+    indices.resize(10, 0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Frame g = frame(c.w, c.h, c.stride, std::span(indices).first(c.indices),
+                              std::span(palette).first(c.palette));
+        std::vector<std::uint32_t> o(c.out, 0xDEADBEEF);
+        EXPECT_EQ(convert_to_rgb(g, o), c.ok);
+        EXPECT_EQ(o[0], c.ok ? 0u : 0xDEADBEEFu) << "nothing written when refused";
+    }
+}
+
+TEST(WaveDuration, WholeFramesRoundedUpToMilliseconds) {
+    // clang-format off
+    struct Case { WaveFormat format; std::size_t bytes; std::uint64_t ms; };
+    const Case cases[] = {
+        {{1, 22050, 8}, 22050, 1000}, {{2, 11025, 8}, 37044, 1680}, {{2, 44100, 16}, 88200, 500},
+        {{1, 11025, 8}, 1, 1} /* one frame rounds up */, {{2, 22050, 16}, 3, 0} /* partial frame */,
+        {{0, 22050, 8}, 100, 0}, {{1, 0, 8}, 100, 0}, {{1, 22050, 4}, 100, 0},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        EXPECT_EQ(wave_duration_ms(c.format, c.bytes), c.ms);
+    }
+}
+
+TEST(Viewport, ScreenIsCentredAtTheLargestScaleThatFitsAndPointsMapBack) {
+    // clang-format off
+    struct Place { int w, h; std::optional<int> requested; Viewport want; };
+    const Place places[] = {
+        {1280, 960, 2, {0, 0, 2}}, {1920, 1080, std::nullopt, {320, 60, 2}},
+        {1920, 1080, 1, {640, 300, 1}}, {1920, 1080, 3, {320, 60, 2}} /* 3 does not fit */,
+        {1280, 960, 0, {0, 0, 2}}, {1279, 960, std::nullopt, {319, 240, 1}},
+        {3840, 2112, std::nullopt, {640, 96, 4}}, {320, 200, std::nullopt, {0, 0, 1}},
+    };
+    // clang-format on
+    for (const Place& p : places) {
+        SCOPED_TRACE(testing::Message() << p.w << "x" << p.h);
+        EXPECT_EQ(place_screen(p.w, p.h, 640, 480, p.requested), p.want);
+    }
+    EXPECT_EQ(largest_scale(1300, 2000, 640, 480), 2) << "width limits";
+    EXPECT_EQ(largest_scale(-5, 100, 640, 480), 1);
+    // clang-format off
+    struct Point { Viewport v; int wx, wy; ScreenPoint want; };
+    const Point points[] = {
+        {{0, 0, 2}, 201, 200, {100, 100}}, {{0, 0, 2}, 1279, 959, {639, 479}},
+        {{320, 60, 2}, 319, 59, {-1, -1}} /* floor in the border */, {{320, 60, 2}, 0, 0, {-160, -30}},
+        {{10, 20, 3}, 33, 35, {7, 5}}, {{0, 0, 0}, 5, 6, {5, 6}} /* zero scale as 1 */,
+    };
+    // clang-format on
+    for (const Point& p : points) {
+        SCOPED_TRACE(testing::Message() << p.wx << "," << p.wy);
+        EXPECT_EQ(window_to_screen(p.v, p.wx, p.wy), p.want);
+    }
+}
+
+// What a message loop sees: the clock, each wait's result and each event polled.
+std::vector<std::string> run(HeadlessHost& h, int waits) {
+    std::vector<std::string> log;
+    for (int i = 0; i < waits; ++i) {
+        while (auto e = h.poll_event()) {
+            const char* kinds[] = {"move", "down", "up", "keydown", "keyup", "close"};
+            log.push_back(std::to_string(e->time_ms) + " " + kinds[int(e->type)] + " " +
+                          std::to_string(e->x) + "," + std::to_string(e->y) + " b" +
+                          std::to_string(e->buttons) + " k" + std::to_string(e->vk) + "/" +
+                          std::to_string(e->ch));
+        }
+        const char* results[] = {"event", "deadline", "exhausted"};
+        const int result = int(h.wait(std::nullopt));  // before reading the clock
+        log.push_back(std::to_string(h.now_ms()) + " " + results[result]);
+    }
+    return log;
+}
+
+TEST(HeadlessHost, ScriptRunsOnlyWhenTheLoopWaits) {
+    static_assert(int(EventType::CloseRequested) == 5 && int(WaitResult::Exhausted) == 2);
+    HeadlessHost h;
+    h.script_advance(40);
+    h.script_click(100, 200, MouseButton::Right);
+    h.script_mouse_down(10, 10);
+    h.script_mouse_move(-5, 500);  // outside the screen while buttons are held
+    h.script_mouse_up(-5, 500);
+    h.script_key(vk::kEscape, 0x1B);
+    h.script_close();
+    EXPECT_FALSE(h.poll_event().has_value()) << "nothing arrives before a wait";
+    // clang-format off
+    const std::vector<std::string> want = {
+        "40 event", "40 move 100,200 b0 k0/0", "40 event", "40 down 100,200 b2 k0/0", "40 event",
+        "40 up 100,200 b0 k0/0", "40 event", "40 down 10,10 b1 k0/0", "40 event",
+        "40 move -5,500 b1 k0/0", "40 event", "40 up -5,500 b0 k0/0", "40 event",
+        "40 keydown 0,0 b0 k27/27", "40 event", "40 keyup 0,0 b0 k27/0", "40 event",
+        "40 close 0,0 b0 k0/0", "40 exhausted", "40 exhausted",
+    };
+    // clang-format on
+    EXPECT_EQ(run(h, 11), want);
+    EXPECT_TRUE(h.exhausted());
+    h.script_key('A', 'a');  // new input lifts the state
+    EXPECT_FALSE(h.exhausted());
+}
+
+TEST(HeadlessHost, DeadlinesSplitAnAdvanceSoTimersFireOnTime) {
+    HeadlessHost h;
+    h.script_advance(400);
+    h.script_key(vk::kReturn, '\r');
+    EXPECT_EQ(h.wait(0), WaitResult::Deadline) << "already passed";
+    EXPECT_EQ(h.now_ms(), 0u);
+    EXPECT_EQ(h.wait(150), WaitResult::Deadline);
+    EXPECT_EQ(h.wait(400), WaitResult::Deadline);
+    EXPECT_EQ(h.now_ms(), 400u);
+    EXPECT_EQ(h.wait(450), WaitResult::Event) << "the key comes when the advance ends";
+    EXPECT_EQ(h.poll_event()->time_ms, 400u);
+    HeadlessHost idle;
+    idle.advance(1000);
+    EXPECT_EQ(idle.wait(1750), WaitResult::Deadline) << "an empty script waits to the deadline";
+    EXPECT_EQ(idle.now_ms(), 1750u);
+    EXPECT_FALSE(idle.exhausted());
+}
+
+TEST(HeadlessHost, CallStepsAndTheExhaustedHandlerMayScriptMore) {
+    HeadlessHost h;
+    std::vector<std::uint64_t> seen;
+    int calls = 0;
+    h.script_advance(100);
+    h.script_call([&](HeadlessHost& host) {
+        seen.push_back(host.now_ms());
+        host.script_advance(50);
+        host.script_call([&](HeadlessHost& inner) { seen.push_back(inner.now_ms()); });
+    });
+    h.set_exhausted_handler([&](HeadlessHost& host) {
+        if (++calls == 1) {
+            host.script_close();
+        }
+    });
+    EXPECT_EQ(h.wait(std::nullopt), WaitResult::Event);
+    EXPECT_EQ(seen, (std::vector<std::uint64_t>{100, 150}));
+    EXPECT_EQ(h.script_steps_left(), 0u);
+    ASSERT_TRUE(h.poll_event().has_value()) << "the close the handler scripted";
+    EXPECT_EQ(h.wait(std::nullopt), WaitResult::Exhausted) << "the second call queues nothing";
+    EXPECT_EQ(h.wait(std::nullopt), WaitResult::Exhausted) << "and is not called again";
+    EXPECT_EQ(calls, 2);
+    EXPECT_DEATH(
+        {
+            HeadlessHost fresh;
+            for (;;) {
+                fresh.wait(std::nullopt);
+            }
+        },
+        "keeps waiting");
+}
+
+TEST(HeadlessHost, WavesAreCapturedInOrderAndChargedToTheClock) {
+    HeadlessHost h;
+    h.advance(10);
+    // 2205 frames of 8-bit mono at 22050: 100 ms; 441 frames of 16-bit stereo at 44100: 10 ms.
+    std::vector<std::byte> first(2205, std::byte{0x80}), second(441 * 4);
+    ASSERT_TRUE(h.play_wave({1, 22050, 8}, first));
+    ASSERT_TRUE(h.play_wave({2, 44100, 16}, second));
+    EXPECT_EQ(h.now_ms(), 120u);
+    ASSERT_EQ(h.waves().size(), 2u);
+    EXPECT_EQ(h.waves()[0].samples, first);
+    EXPECT_EQ(h.waves()[0].source, first.data());
+    EXPECT_EQ(h.waves()[0].start_ms + 1000 * h.waves()[0].duration_ms, 10u + 100000u);
+    EXPECT_EQ(h.waves()[1].format, (WaveFormat{2, 44100, 16}));
+    EXPECT_EQ(h.waves()[1].start_ms + 1000 * h.waves()[1].duration_ms, 110u + 10000u);
+    for (const WaveFormat& bad : {WaveFormat{0, 22050, 8}, WaveFormat{3, 22050, 8},
+                                  WaveFormat{1, 22050, 12}, WaveFormat{1, 0, 8}}) {
+        EXPECT_FALSE(h.play_wave(bad, second)) << bad.channels << " " << bad.bits_per_sample;
+    }
+}
+
+TEST(HeadlessHost, PresentKeepsTheLastValidFrame) {
+    HeadlessHost h;
+    EXPECT_EQ(h.pixel(0, 0), 0u) << "black before the first frame";
+    std::vector<std::uint8_t> screen(kScreenWidth * kScreenHeight, 3);
+    screen.back() = 0;
+    std::array<std::uint32_t, 256> palette{};
+    palette[0] = rgb(1, 2, 3);
+    palette[3] = rgb(0, 128, 128);
+    Frame f = frame(kScreenWidth, kScreenHeight, kScreenWidth, screen, palette);
+    h.present(f);
+    f.indices = std::span(screen).first(100);
+    h.present(f);
+    EXPECT_EQ(h.frames_presented(), 1) << "an invalid frame changes nothing";
+    EXPECT_EQ(std::vector({h.pixel(0, 0), h.pixel(639, 479), h.pixel(640, 0), h.pixel(0, -1),
+                           h.colorref_at(639, 479)}),
+              std::vector<std::uint32_t>({0x008080, 0x010203, 0xFFFFFFFF, 0xFFFFFFFF, 0x030201}));
+    const std::string shot = ::testing::TempDir() + "headless_snapshot.png";
+    EXPECT_TRUE(h.write_png(shot));
+    std::remove(shot.c_str());
+    EXPECT_FALSE(h.write_png(::testing::TempDir() + "no/such/folder/shot.png"));
+}
+
+TEST(HeadlessHost, CalendarMovesWithVirtualTimeAndFeedsTheRuntimeWhenInstalled) {
+    HeadlessHost h;
+    EXPECT_EQ(h.calendar_time(), HeadlessHost::kDefaultCalendarStart);
+    h.advance(500);
+    h.set_calendar_time(86400);
+    h.advance(1999);
+    EXPECT_EQ(h.calendar_time(), 86401);
+    {
+        ScopedInstall installed(h);
+        EXPECT_EQ(crt::time(nullptr), 86401);
+        HeadlessHost inner;
+        {
+            ScopedInstall nested(inner);
+            EXPECT_EQ(crt::time(nullptr), HeadlessHost::kDefaultCalendarStart);
+        }
+        EXPECT_EQ(&current(), &h);
+    }
+    EXPECT_NE(&current(), &h);
+    EXPECT_GT(crt::time(nullptr), 1600000000) << "back on the system clock";
+    const std::uint64_t start = current().now_ms();
+    EXPECT_EQ(current().wait(start + 150), WaitResult::Deadline) << "the default host";
+    EXPECT_EQ(current().now_ms(), start + 150);
+}
+
+}  // namespace
