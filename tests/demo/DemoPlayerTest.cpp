@@ -1,5 +1,5 @@
 // DemoPlayerTest.cpp: the demo player's choice of move on boards drawn as text.
-#include "tests/demo/DemoPlayer.h"
+#include "platform/launch/DemoPlayer.h"
 
 #include <gtest/gtest.h>
 
