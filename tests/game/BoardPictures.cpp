@@ -7,7 +7,20 @@
 
 namespace gametest {
 
-BoardModel BoardFromPicture(const std::vector<std::string>& rows) {
+std::vector<std::string> Full(const std::vector<std::string>& rows) {
+    if (rows.size() != 9) {
+        return rows;
+    }
+    std::vector<std::string> full(2, std::string(kGridSize, '#'));
+    for (const std::string& row : rows) {
+        full.push_back("##" + row + "##");
+    }
+    full.resize(kGridSize, std::string(kGridSize, '#'));
+    return full;
+}
+
+BoardModel BoardFromPicture(const std::vector<std::string>& picture) {
+    const std::vector<std::string> rows = Full(picture);
     if (rows.size() != kGridSize) {
         throw std::invalid_argument("a picture has 13 rows");
     }
@@ -103,16 +116,16 @@ void RecordingListener::GameOver() {
     events.push_back("gameover");
 }
 
-int TickUntilIdle(BoardModel& model) {
-    int ticks = 0;
-    while (model.GetState() == BoardModel::Moving) {
-        ++ticks;
-        TravelStep step{};
-        if (!model.AdvanceTravel(step) || step.arrived) {
-            model.FinishMove();
+int TravelToTarget(BoardModel& model) {
+    int steps = 0;
+    TravelStep step{};
+    while (steps < 4 * kCellCount && model.AdvanceTravel(step)) {
+        ++steps;
+        if (step.arrived) {
+            break;
         }
     }
-    return ticks;
+    return steps;
 }
 
 bool PlayRandomMove(BoardModel& model, std::mt19937& rng) {

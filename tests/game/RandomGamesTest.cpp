@@ -12,7 +12,7 @@ namespace {
 
 using gametest::PlayRandomMove;
 using gametest::StepDistances;
-using gametest::TickUntilIdle;
+using gametest::TravelToTarget;
 
 constexpr int kGamesPerShape = 1000;
 
@@ -104,7 +104,8 @@ void PlayOneGame(bool cross, unsigned seed) {
         watcher.incoming = 0;
         const int scoreBefore = watcher.score;
 
-        EXPECT_EQ(TickUntilIdle(model), 2 * steps);
+        EXPECT_EQ(TravelToTarget(model), 2 * steps);
+        model.FinishMove();
 
         const Census after = Count(model);
         EXPECT_EQ(model.FreeCells(), after.empty);

@@ -1,5 +1,5 @@
-// TurnCycleTest.cpp: the travel of a moved piece and the end of a move: lines, incoming
-// pieces, waiting pieces, the end of the game.
+// TurnCycleTest.cpp: the end of a move: lines, incoming pieces, waiting pieces, the end of the
+// game. The travel tick by tick is tested on the screen of the running program.
 #include "game/BoardModel.h"
 #include "platform/crt/crt.h"
 #include "tests/game/BoardPictures.h"
@@ -19,33 +19,30 @@ using gametest::CentreX;
 using gametest::CentreY;
 using gametest::PictureOf;
 using gametest::RecordingListener;
-using gametest::TickUntilIdle;
+using gametest::TravelToTarget;
 using Picture = std::vector<std::string>;
 
 // A full square board with no run longer than one: colour (row + 2 x column) mod 6.
 // Along a row colours step by 2, down a column by 1, on the diagonals by 3 and by -1, so
 // no line can form, and a single new piece makes a run of at most 2.
 const Picture kNoLines = {
-    "#############",  //
-    "#############",  //
-    "##024024024##",  //
-    "##135135135##",  //
-    "##240240240##",  //
-    "##351351351##",  //
-    "##402402402##",  //
-    "##513513513##",  //
-    "##024024024##",  //
-    "##135135135##",  //
-    "##240240240##",  //
-    "#############",  //
-    "#############",  //
+    "024024024",  //
+    "135135135",  //
+    "240240240",  //
+    "351351351",  //
+    "402402402",  //
+    "513513513",  //
+    "024024024",  //
+    "135135135",  //
+    "240240240",  //
 };
 
 struct Cell {
     int row, column;
 };
 
-Picture WithEmptyCells(Picture picture, const std::vector<Cell>& cells) {
+Picture WithEmptyCells(const Picture& square, const std::vector<Cell>& cells) {
+    Picture picture = gametest::Full(square);
     for (const Cell& c : cells) {
         picture[c.row][c.column] = '.';
     }
@@ -58,75 +55,15 @@ void StartMove(BoardModel& model, Cell from, Cell to) {
     ASSERT_EQ(model.Click(CentreX(to.column), CentreY(to.row)), ClickOutcome::MoveStarted);
 }
 
+// Travels to the target and ends the move, as the board's ticks do.
+void EndMove(BoardModel& model) {
+    TravelToTarget(model);
+    model.FinishMove();
+}
+
 bool HasEventStartingWith(const RecordingListener& listener, const std::string& prefix) {
     return std::any_of(listener.events.begin(), listener.events.end(),
                        [&](const std::string& e) { return e.rfind(prefix, 0) == 0; });
-}
-
-TEST(Travel, EachTickMovesHalfACellAlongTheRoute) {
-    BoardModel model;
-    model.PutPiece(6, 6, 2);
-    StartMove(model, {6, 6}, {4, 8});  // (6,6) (6,7) (6,8) (5,8) (4,8)
-    struct Expected {
-        Cell from, to;
-        int erased, drawn;
-        bool arrived;
-    };
-    const Expected ticks[] = {
-        {{6, 6}, {6, 7}, 0, 1, false}, {{6, 6}, {6, 7}, 1, 2, false}, {{6, 7}, {6, 8}, 0, 1, false},
-        {{6, 7}, {6, 8}, 1, 2, false}, {{6, 8}, {5, 8}, 0, 1, false}, {{6, 8}, {5, 8}, 1, 2, false},
-        {{5, 8}, {4, 8}, 0, 1, false}, {{5, 8}, {4, 8}, 1, 2, true},
-    };
-    for (const Expected& e : ticks) {
-        TravelStep step{};
-        ASSERT_TRUE(model.AdvanceTravel(step));
-        EXPECT_EQ(step.from, (RoutePoint{static_cast<std::int16_t>(e.from.row),
-                                         static_cast<std::int16_t>(e.from.column)}));
-        EXPECT_EQ(step.to, (RoutePoint{static_cast<std::int16_t>(e.to.row),
-                                       static_cast<std::int16_t>(e.to.column)}));
-        EXPECT_EQ(step.erasedHalf, e.erased);
-        EXPECT_EQ(step.drawnHalf, e.drawn);
-        EXPECT_EQ(step.arrived, e.arrived);
-        EXPECT_EQ(step.colour, 2);
-    }
-    TravelStep step{};
-    EXPECT_FALSE(model.AdvanceTravel(step)) << "nothing is left to travel";
-}
-
-TEST(Travel, PixelsOfAHalfStepLieMidwayBetweenTheCells) {
-    BoardModel model;
-    model.PutPiece(6, 6, 2);
-    StartMove(model, {6, 6}, {7, 6});
-    TravelStep step{};
-    ASSERT_TRUE(model.AdvanceTravel(step));
-    // Cell (6,6) is centred on pixel (184, 184), cell (7,6) on (184, 212).
-    EXPECT_EQ(step.X(step.erasedHalf), 184);
-    EXPECT_EQ(step.Y(step.erasedHalf), 184);
-    EXPECT_EQ(step.X(step.drawnHalf), 184);
-    EXPECT_EQ(step.Y(step.drawnHalf), 198);
-    EXPECT_EQ(step.Y(2), 212);
-}
-
-TEST(Travel, ARouteOfSStepsTakesTwoSTicks) {
-    struct Case {
-        const char* name;
-        bool cross;
-        Cell to;
-        int ticks;
-    };
-    const Case cases[] = {
-        {"one step", false, {6, 7}, 2},
-        {"four steps", false, {4, 8}, 8},
-        {"eight steps into the cross's top arm", true, {0, 4}, 16},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        BoardModel model;
-        model.ClearBoard(c.cross);
-        model.PutPiece(6, 6, 2);
-        StartMove(model, {6, 6}, c.to);
-        EXPECT_EQ(TickUntilIdle(model), c.ticks);
-    }
 }
 
 TEST(EndOfMove, RunsInTheArrivalTickAndBringsInTheWaitingPieces) {
@@ -205,16 +142,14 @@ TEST(EndOfMove, AMoveThatMakesALineBringsNothingIn) {
     };
     const Case cases[] = {
         {"the moved piece completes a row",
-         {"#############", "#############", "##.........##", "##.........##", "##.........##",
-          "##.........##", "##1111.....##", "##.........##", "##.........##", "##.....1...##",
-          "##.........##", "#############", "#############"},
+         {".........", ".........", ".........", ".........", "1111.....", ".........", ".........",
+          ".....1...", "........."},
          {9, 7},
          {6, 6},
          {"line 5 6 2 0 1"}},
         {"a line elsewhere, already on the board",
-         {"#############", "#############", "##33333....##", "##.........##", "##.........##",
-          "##.........##", "##.........##", "##.........##", "##.........##", "##.....1...##",
-          "##.........##", "#############", "#############"},
+         {"33333....", ".........", ".........", ".........", ".........", ".........", ".........",
+          ".....1...", "........."},
          {9, 7},
          {9, 8},
          {"line 5 2 2 0 1"}},
@@ -228,7 +163,7 @@ TEST(EndOfMove, AMoveThatMakesALineBringsNothingIn) {
         const int free = model.FreeCells();
         RecordingListener listener;
         model.SetListener(&listener);
-        TickUntilIdle(model);
+        EndMove(model);
         EXPECT_EQ(listener.events, c.events);
         EXPECT_EQ(model.FreeCells(), free + 5);
         EXPECT_EQ(model.NextCount(), 3) << "the waiting pieces keep waiting";
@@ -261,7 +196,7 @@ TEST(EndOfMove, FewerThanThreeEmptyCellsLeftMeanFewerWaitingPieces) {
         RecordingListener listener;
         model.SetListener(&listener);
         StartMove(model, {2, 3}, {2, 2});
-        TickUntilIdle(model);
+        EndMove(model);
 
         EXPECT_FALSE(HasEventStartingWith(listener, "line"));
         EXPECT_EQ(model.FreeCells(), c.freeAfter);
@@ -283,7 +218,7 @@ TEST(EndOfMove, TheGameEndsOnceAndThenEveryClickIsIgnored) {
     RecordingListener listener;
     model.SetListener(&listener);
     StartMove(model, {2, 3}, {2, 2});
-    TickUntilIdle(model);
+    EndMove(model);
     ASSERT_EQ(listener.gameOvers, 1);
     EXPECT_EQ(model.GetState(), BoardModel::Idle);
     EXPECT_EQ(model.FreeCells(), 0);
@@ -305,26 +240,22 @@ TEST(EndOfMove, IncomingPiecesThatFillTheBoardButMakeLinesLeaveNoWaitingPieces) 
     // After (6,6) moves down, the empty cells are (6,6) and (6,10), and both waiting pieces
     // are 1: wherever each lands, the column at (2..6, 10) and the row at (6, 2..6) fill.
     BoardModel model = BoardFromPicture({
-        "#############",  //
-        "#############",  //
-        "##024024021##",  //
-        "##135135131##",  //
-        "##240240241##",  //
-        "##351351351##",  //
-        "##11110240.##",  //
-        "##5135.3513##",  //
-        "##024024024##",  //
-        "##135135135##",  //
-        "##240240240##",  //
-        "#############",  //
-        "#############",  //
+        "024024021",  //
+        "135135131",  //
+        "240240241",  //
+        "351351351",  //
+        "11110240.",  //
+        "5135.3513",  //
+        "024024024",  //
+        "135135135",  //
+        "240240240",  //
     });
     const std::int16_t next[] = {1, 1};
     model.SetNextPieces(next, 2);
     RecordingListener listener;
     model.SetListener(&listener);
     StartMove(model, {6, 6}, {7, 6});
-    TickUntilIdle(model);
+    EndMove(model);
 
     std::vector<std::string> lines;
     std::copy_if(listener.events.begin(), listener.events.end(), std::back_inserter(lines),
@@ -338,7 +269,7 @@ TEST(EndOfMove, IncomingPiecesThatFillTheBoardButMakeLinesLeaveNoWaitingPieces) 
     // The next move without a line brings nothing in, then draws three waiting pieces.
     StartMove(model, {7, 6}, {6, 6});
     listener.events.clear();
-    TickUntilIdle(model);
+    EndMove(model);
     ASSERT_EQ(listener.events.size(), 1u);
     EXPECT_EQ(listener.events[0].substr(0, 7), "next 3 ");
     EXPECT_EQ(model.FreeCells(), 10);
@@ -386,7 +317,7 @@ TEST(EndOfMove, SetShapeWithTheSameShapeLeavesAMoveGoing) {
     StartMove(model, {6, 6}, {4, 8});
     model.SetShape(false);
     EXPECT_EQ(model.GetState(), BoardModel::Moving);
-    EXPECT_EQ(TickUntilIdle(model), 8);
+    EXPECT_EQ(TravelToTarget(model), 8);
 }
 
 }  // namespace
