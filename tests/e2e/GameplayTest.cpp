@@ -518,10 +518,11 @@ TEST(Gameplay, AnyTimerMessageTicksTheBoardAndAPileOfThemTicksOnce) {
     RoutePoint piece{-1, -1};
     std::vector<int> sizes;  // the selected piece's picture after each batch of messages
     auto post_ticks = [](int count) {
-        return [count](host::HeadlessHost&) {
+        return [count](host::HeadlessHost& h) {
             for (int i = 0; i < count; ++i) {
                 PostMessageA(e2e::main_dialog()->m_boardWnd.GetSafeHwnd(), WM_TIMER, 7, 0);
             }
+            e2e::push_move(h, 0, 0);  // an event, so the loop runs before the next step
         };
     };
     auto look = [&](host::HeadlessHost& h) {
