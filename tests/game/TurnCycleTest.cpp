@@ -67,26 +67,14 @@ bool HasEventStartingWith(const RecordingListener& listener, const std::string& 
 }
 
 TEST(EndOfMove, RunsInTheArrivalTickAndBringsInTheWaitingPieces) {
-    crt::set_calendar_clock([] { return std::time_t{777}; });
-    BoardModel model;
-    model.NewGame();
-    // A piece next to an empty cell: a one-step move.
+    BoardModel model =
+        BoardFromPicture({".........", ".........", ".........", ".........", "....3....",
+                          ".........", ".........", ".........", "........."});
+    const std::int16_t waiting[] = {2, 0, 5};
+    model.SetNextPieces(waiting, 3);
     RecordingListener listener;
     model.SetListener(&listener);
-    for (int index = 0; index < kCellCount && model.GetState() != BoardModel::Moving; ++index) {
-        const int row = index / kGridSize;
-        const int column = index % kGridSize;
-        if (model.Colour(row, column) < 0) {
-            continue;
-        }
-        for (const auto& [dr, dc] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
-            if (model.IsPlayable(row + dr, column + dc) &&
-                model.Colour(row + dr, column + dc) < 0) {
-                StartMove(model, {row, column}, {row + dr, column + dc});
-                break;
-            }
-        }
-    }
+    StartMove(model, {6, 6}, {6, 7});
     ASSERT_EQ(model.GetState(), BoardModel::Moving);
     const int free = model.FreeCells();
     const std::vector<int> next(model.Next(), model.Next() + 3);
@@ -130,7 +118,6 @@ TEST(EndOfMove, RunsInTheArrivalTickAndBringsInTheWaitingPieces) {
     EXPECT_EQ(PictureOf(model), expected);
     EXPECT_EQ(std::vector<std::string>(listener.events.begin() + before, listener.events.end()),
               events);
-    crt::reset_calendar_clock();
 }
 
 TEST(EndOfMove, AMoveThatMakesALineBringsNothingIn) {
