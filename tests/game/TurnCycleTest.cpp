@@ -70,8 +70,8 @@ TEST(EndOfMove, RunsInTheArrivalTickAndBringsInTheWaitingPieces) {
     BoardModel model =
         BoardFromPicture({".........", ".........", ".........", ".........", "....3....",
                           ".........", ".........", ".........", "........."});
-    const std::int16_t waiting[] = {2, 0, 5};
-    model.SetNextPieces(waiting, 3);
+    const std::int16_t next3[] = {2, 0, 5};
+    model.SetNextPieces(next3, 3);
     RecordingListener listener;
     model.SetListener(&listener);
     StartMove(model, {6, 6}, {6, 7});
