@@ -20,17 +20,7 @@ using gametest::PictureOf;
 using gametest::RecordingListener;
 using Picture = std::vector<std::string>;
 
-const Picture kEmptySquare = {
-    ".........",  //
-    ".........",  //
-    ".........",  //
-    ".........",  //
-    ".........",  //
-    ".........",  //
-    ".........",  //
-    ".........",  //
-    ".........",  //
-};
+const Picture kEmptySquare(9, std::string(9, '.'));
 
 const Picture kEmptyCross = {
     "####.....####",  //
@@ -177,27 +167,6 @@ TEST(BoardDeal, FreshDealsFollowTheClockAndTheDrawOrder) {
                                  std::to_string(deal.next[1]) + " " + std::to_string(deal.next[2]);
         EXPECT_EQ(listener.events, (std::vector<std::string>{next, "dealt"}));
     }
-    crt::reset_calendar_clock();
-}
-
-TEST(BoardDeal, SetShapeWithTheShapeInForceChangesNothing) {
-    SetClock(5000);
-    BoardModel model;
-    model.NewGame();
-    model.Click(CentreX(0), CentreY(0));  // nothing there; the state stays Idle
-    const Picture before = PictureOf(model);
-    SetClock(6000);
-    RecordingListener listener;
-    model.SetListener(&listener);
-
-    model.SetShape(false);
-    EXPECT_EQ(PictureOf(model), before);
-    EXPECT_TRUE(listener.events.empty());
-
-    model.SetShape(true);
-    EXPECT_TRUE(model.IsCross());
-    EXPECT_EQ(model.FreeCells(), 116);
-    EXPECT_EQ(listener.events.back(), "dealt");
     crt::reset_calendar_clock();
 }
 

@@ -298,11 +298,16 @@ TEST(EndOfMove, ANewGameOrAShapeChangeAbandonsATravellingPiece) {
     crt::reset_calendar_clock();
 }
 
-TEST(EndOfMove, SetShapeWithTheSameShapeLeavesAMoveGoing) {
+TEST(EndOfMove, SetShapeWithTheShapeInForceChangesNothingEvenMidMove) {
     BoardModel model;
     model.PutPiece(6, 6, 2);
     StartMove(model, {6, 6}, {4, 8});
+    const Picture before = PictureOf(model);
+    RecordingListener listener;
+    model.SetListener(&listener);
     model.SetShape(false);
+    EXPECT_TRUE(listener.events.empty());
+    EXPECT_EQ(PictureOf(model), before);
     EXPECT_EQ(model.GetState(), BoardModel::Moving);
     EXPECT_EQ(TravelToTarget(model), 8);
 }
