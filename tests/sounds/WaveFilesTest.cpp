@@ -31,7 +31,7 @@ std::string tag(const std::vector<std::uint8_t>& b, std::size_t at) {
 constexpr std::size_t kHeaderBytes = 58;  // RIFF 12 + fmt 8+18 + fact 8+4 + data header 8
 
 struct WaveCase {
-    const char* name;
+    std::string name;
     int channels;
     std::uint32_t rate;
     std::uint32_t avg_bytes;  // rate x block align
@@ -41,22 +41,16 @@ struct WaveCase {
 
 // Lengths: 1.68 s at 11,025/s is 18,522 frames; 2.06 s at 22,050/s is 45,423;
 // a digit runs 0.54 s to 0.97 s at 22,050/s, 11,907 to 21,388 frames.
-constexpr WaveCase kWaves[] = {
-    {"farewell.wav", 2, 11025, 22050, 18522, 18522},
-    {"announce.wav", 1, 22050, 22050, 45423, 45423},
-    {"digit0.wav", 1, 22050, 22050, 11907, 21388},
-    {"digit1.wav", 1, 22050, 22050, 11907, 21388},
-    {"digit2.wav", 1, 22050, 22050, 11907, 21388},
-    {"digit3.wav", 1, 22050, 22050, 11907, 21388},
-    {"digit4.wav", 1, 22050, 22050, 11907, 21388},
-    {"digit5.wav", 1, 22050, 22050, 11907, 21388},
-    {"digit6.wav", 1, 22050, 22050, 11907, 21388},
-    {"digit7.wav", 1, 22050, 22050, 11907, 21388},
-    {"digit8.wav", 1, 22050, 22050, 11907, 21388},
-    {"digit9.wav", 1, 22050, 22050, 11907, 21388},
-};
+std::vector<WaveCase> Waves() {
+    std::vector<WaveCase> waves{{"farewell.wav", 2, 11025, 22050, 18522, 18522},
+                                {"announce.wav", 1, 22050, 22050, 45423, 45423}};
+    for (char d = '0'; d <= '9'; ++d) {
+        waves.push_back({std::string("digit") + d + ".wav", 1, 22050, 22050, 11907, 21388});
+    }
+    return waves;
+}
 
-std::string wave_path(const char* name) {
+std::string wave_path(const std::string& name) {
     return std::string(PILO_SOURCE_DIR) + "/res/sounds/" + name;
 }
 
@@ -65,7 +59,7 @@ std::string wave_path(const char* name) {
 // quiet at both ends so consecutive digits do not click, and no wave a copy of another.
 TEST(WaveFiles, LayoutFormatLengthAndSpeech) {
     std::vector<std::vector<std::uint8_t>> seen;
-    for (const auto& c : kWaves) {
+    for (const auto& c : Waves()) {
         SCOPED_TRACE(c.name);
         const auto b = read_file(wave_path(c.name));
         ASSERT_GT(b.size(), kHeaderBytes);
