@@ -67,54 +67,42 @@ bool HasEventStartingWith(const RecordingListener& listener, const std::string& 
 }
 
 TEST(EndOfMove, RunsInTheArrivalTickAndBringsInTheWaitingPieces) {
-    BoardModel model =
-        BoardFromPicture({".........", ".........", ".........", ".........", "....3....",
-                          ".........", ".........", ".........", "........."});
-    const std::int16_t next3[] = {2, 0, 5};
-    model.SetNextPieces(next3, 3);
+    BoardModel model = BoardFromPicture(Picture(9, std::string(9, '.')));
+    model.PutPiece(6, 6, 3);
+    const std::int16_t next[] = {2, 0, 5};
+    model.SetNextPieces(next, 3);
     RecordingListener listener;
     model.SetListener(&listener);
     StartMove(model, {6, 6}, {6, 7});
-    ASSERT_EQ(model.GetState(), BoardModel::Moving);
-    const int free = model.FreeCells();
-    const std::vector<int> next(model.Next(), model.Next() + 3);
     TravelStep step{};
-    ASSERT_TRUE(model.AdvanceTravel(step));
-    ASSERT_FALSE(step.arrived);
+    ASSERT_TRUE(model.AdvanceTravel(step) && !step.arrived);
     const std::size_t before = listener.events.size();
-    ASSERT_TRUE(model.AdvanceTravel(step));
-    ASSERT_TRUE(step.arrived);
+    ASSERT_TRUE(model.AdvanceTravel(step) && step.arrived);
     EXPECT_EQ(listener.events.size(), before) << "nothing comes in before the arrival";
 
-    // Work the incoming cells out from the generator: one draw per piece over the empty
-    // cells in index order, then three colours for the new waiting pieces.
-    const unsigned seed = 4242;
-    crt::srand(seed);
+    // One draw per waiting piece, in slot order, over the empty cells in index order (as
+    // the deal draws); then three colours for the new waiting pieces.
+    crt::srand(4242);
     Picture expected = PictureOf(model);
     std::vector<std::string> events;
-    int empty = free;
-    for (int i = 0; i < 3; ++i) {
-        int r = crt::rand() % empty--;
-        for (int row = 0; row < kGridSize; ++row) {
-            for (int column = 0; column < kGridSize; ++column) {
-                if (expected[row][column] == '.' && r-- == 0) {
-                    expected[row][column] = static_cast<char>('0' + next[i]);
-                    events.push_back("rest " + std::to_string(row) + " " + std::to_string(column) +
-                                     " " + std::to_string(next[i]));
-                }
+    for (int i = 0, empty = 80; i < 3; ++i, --empty) {
+        for (int index = 0, r = crt::rand() % empty; index < kCellCount; ++index) {
+            char& cell = expected[index / kGridSize][index % kGridSize];
+            if (cell == '.' && r-- == 0) {
+                cell = static_cast<char>('0' + next[i]);
+                events.push_back("rest " + std::to_string(index / kGridSize) + " " +
+                                 std::to_string(index % kGridSize) + " " + cell);
             }
         }
     }
-    std::string waiting = "next 3";
+    events.push_back("next 3");
     for (int i = 0; i < 3; ++i) {
-        waiting += " " + std::to_string(crt::rand() % 6);
+        events.back() += " " + std::to_string(crt::rand() % 6);
     }
-    events.push_back(waiting);
-
-    crt::srand(seed);
+    crt::srand(4242);
     model.FinishMove();
     EXPECT_EQ(model.GetState(), BoardModel::Idle);
-    EXPECT_EQ(model.FreeCells(), free - 3);
+    EXPECT_EQ(model.FreeCells(), 77);
     EXPECT_EQ(PictureOf(model), expected);
     EXPECT_EQ(std::vector<std::string>(listener.events.begin() + before, listener.events.end()),
               events);
