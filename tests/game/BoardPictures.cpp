@@ -9,13 +9,15 @@
 namespace gametest {
 
 std::vector<std::string> Full(const std::vector<std::string>& rows) {
-    if (rows.size() != 9) {
+    if (rows.size() > 9) {
         return rows;
     }
     std::vector<std::string> full(2, std::string(kGridSize, '#'));
-    for (const std::string& row : rows) {
+    for (std::string row : rows) {
+        row.resize(9, '.');
         full.push_back("##" + row + "##");
     }
+    full.resize(11, "##.........##");
     full.resize(kGridSize, std::string(kGridSize, '#'));
     return full;
 }

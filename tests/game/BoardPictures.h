@@ -14,7 +14,8 @@ namespace gametest {
 
 // 13 rows of 13 characters: '#' outside the shape, '.' empty, '0' to '5' a piece. The
 // shape is taken from the picture (square when every cell of rows 0, 1, 11, 12 is '#').
-// 9 rows of 9 stand for the square's middle; Full() gives their whole picture.
+// Up to 9 rows of up to 9 stand for the square's middle, padded with '.'; Full() gives
+// their whole picture.
 BoardModel BoardFromPicture(const std::vector<std::string>& rows);
 std::vector<std::string> Full(const std::vector<std::string>& rows);
 std::vector<std::string> PictureOf(const BoardModel& model);

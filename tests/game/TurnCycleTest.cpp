@@ -115,20 +115,12 @@ TEST(EndOfMove, AMoveThatMakesALineBringsNothingIn) {
         Cell from, to;
         std::vector<std::string> events;  // after the move started
     };
+    // clang-format off
     const Case cases[] = {
-        {"the moved piece completes a row",
-         {".........", ".........", ".........", ".........", "1111.....", ".........", ".........",
-          ".....1...", "........."},
-         {9, 7},
-         {6, 6},
-         {"line 5 6 2 0 1"}},
-        {"a line elsewhere, already on the board",
-         {"33333....", ".........", ".........", ".........", ".........", ".........", ".........",
-          ".....1...", "........."},
-         {9, 7},
-         {9, 8},
-         {"line 5 2 2 0 1"}},
+        {"the moved piece completes a row", {"", "", "", "", "1111", "", "", ".....1"}, {9, 7}, {6, 6}, {"line 5 6 2 0 1"}},
+        {"a line elsewhere, already on the board", {"33333", "", "", "", "", "", "", ".....1"}, {9, 7}, {9, 8}, {"line 5 2 2 0 1"}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         BoardModel model = BoardFromPicture(c.board);
