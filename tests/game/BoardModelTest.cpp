@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 namespace {
@@ -272,17 +271,6 @@ TEST(BoardClick, EverySelectionRestartsThePulseFromTheLargeImage) {
     EXPECT_EQ(model.AdvancePulse(), 1);
     model.Click(CentreX(4), CentreY(2));
     EXPECT_EQ(model.AdvancePulse(), 0);
-}
-
-TEST(BoardValue, ACopyIsAnIndependentGame) {
-    static_assert(std::is_trivially_copyable_v<BoardModel>);
-    BoardModel model = BoardFromPicture(kClickBoard);
-    BoardModel copy = model;
-    copy.Click(CentreX(6), CentreY(6));
-    copy.Click(CentreX(8), CentreY(6));
-    EXPECT_EQ(copy.GetState(), BoardModel::Moving);
-    EXPECT_EQ(model.GetState(), BoardModel::Idle);
-    EXPECT_EQ(PictureOf(model), Full(kClickBoard));
 }
 
 }  // namespace

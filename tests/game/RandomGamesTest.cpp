@@ -9,8 +9,12 @@
 #include <cstdlib>
 #include <random>
 #include <string>
+#include <type_traits>
 
 namespace {
+
+// The model is a plain value: each move below is checked against a copy taken before it.
+static_assert(std::is_trivially_copyable_v<BoardModel>);
 
 // Counts incoming pieces and removed cells as reported, checking each removed line.
 class GameWatcher : public BoardListener {
