@@ -60,7 +60,7 @@ TEST(RandomGames, EveryMoveKeepsTheRulesInvariants) {
             model.SetListener(&watcher);
             std::mt19937 rng(seed);
             int placed = 5;
-            while (!HasFailure() && model.FreeCells() > 0) {
+            for (int moves = 0; moves < 1000 && !HasFailure() && model.FreeCells() > 0; ++moves) {
                 const BoardModel before = model;
                 ASSERT_TRUE(gametest::PlayRandomMove(model, rng)) << "no move on a board with room";
                 // The route is a shortest one, in unit steps through empty cells.
@@ -93,6 +93,7 @@ TEST(RandomGames, EveryMoveKeepsTheRulesInvariants) {
                 EXPECT_FALSE(probe.FindLine(line)) << "a line outlived the end of a move";
                 EXPECT_EQ(watcher.gameOvers, model.FreeCells() == 0 ? 1 : 0);
             }
+            EXPECT_EQ(model.FreeCells(), 0) << "the game ran to its end";
             EXPECT_EQ(watcher.removed, placed - Pieces(model)) << "score = pieces removed";
         }
     }
