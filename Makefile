@@ -49,8 +49,9 @@ bench: build
 # Rewrites the end-to-end tests' golden pictures from the program as it draws now.
 golden: deps
 	@cmake --preset default >/dev/null
-	@cmake --build --preset default -j $(JOBS) --target test_e2e
+	@cmake --build --preset default -j $(JOBS) --target test_e2e test_app
 	@cd build/default/tests/e2e && PILO_UPDATE_GOLDEN=1 ./test_e2e --gtest_filter='Golden.*:Gameplay.AGamePlayedToItsEnd*'
+	@cd build/default/tests/app && PILO_UPDATE_GOLDEN=1 ./test_app --gtest_filter='Program.StartUp*:Program.ToolTips*'
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

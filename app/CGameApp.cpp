@@ -72,11 +72,6 @@ BOOL CGameApp::InitInstance() {
     return FALSE;
 }
 
-int CGameApp::ExitInstance() {
-    CWinApp::ExitInstance();
-    return 0;
-}
-
 BOOL CGameApp::PreTranslateMessage(MSG* pMsg) {
     CSplashWnd::SplashMessageFilter(pMsg);
     return CWinApp::PreTranslateMessage(pMsg);

@@ -12,8 +12,6 @@ public:
     // Checks the display, shows the splash, loads a random piece set and runs the main window
     // modally. Always FALSE: the program ends when it returns, whatever happened.
     BOOL InitInstance() override;
-    // The program keeps no exit code of its own: 0, not whatever the last message carried.
-    int ExitInstance() override;
     // Lets the splash see every message first; the message goes on whatever it does.
     BOOL PreTranslateMessage(MSG* pMsg) override;
 

@@ -15,7 +15,7 @@ namespace {
 using gametest::BoardFromPicture;
 using gametest::PlayRandomMove;
 using gametest::StepDistances;
-using gametest::TickUntilIdle;
+using gametest::TravelToTarget;
 
 // Full boards without a line: colour (row + 2 x column) mod 6, so FindLine scans every cell
 // in every direction and finds nothing.
@@ -55,7 +55,8 @@ RouteCase ClutteredBoard(bool cross) {
     std::mt19937 rng(7);
     const int playable = cross ? 121 : 81;
     while (c.model.FreeCells() > playable / 2 && PlayRandomMove(c.model, rng)) {
-        TickUntilIdle(c.model);
+        TravelToTarget(c.model);
+        c.model.FinishMove();
     }
     int longest = 0;
     for (int from = 0; from < kCellCount; ++from) {
@@ -133,7 +134,8 @@ void RunWholeGame(benchmark::State& state, bool cross) {
         std::mt19937 rng(static_cast<unsigned>(games % 64));
         model.NewGame();
         while (PlayRandomMove(model, rng)) {
-            TickUntilIdle(model);
+            TravelToTarget(model);
+            model.FinishMove();
             ++moves;
         }
         ++games;

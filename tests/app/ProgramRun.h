@@ -5,6 +5,7 @@
 #include "platform/host/headless/HeadlessHost.h"
 
 #include <string>
+#include <vector>
 
 namespace probe {
 
@@ -28,5 +29,7 @@ CMainDialog* main_dialog();
 // Runs the program once on host; a run that its script did not end is ended, so a fault
 // cannot hang the test. Returns the exit code.
 int run(host::HeadlessHost& host);
+// The same with the program's bitmaps of these ids out of its resources, as if missing.
+int run(host::HeadlessHost& host, const std::vector<UINT>& missingBitmaps);
 
 }  // namespace probe

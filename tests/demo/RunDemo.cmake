@@ -1,7 +1,8 @@
-# Runs pilo-demo into an empty folder and checks that it ended well and left its pictures.
+# Runs pilo-demo, its folder named by PILO_DEMO_DIR, and checks that it ended well and left
+# its pictures there.
 file(REMOVE_RECURSE ${FOLDER})
-execute_process(COMMAND ${DEMO} ${FOLDER} RESULT_VARIABLE result OUTPUT_VARIABLE output
-                ERROR_VARIABLE errors)
+execute_process(COMMAND ${CMAKE_COMMAND} -E env PILO_DEMO_DIR=${FOLDER} ${DEMO}
+                RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE errors)
 message("${output}${errors}")
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "pilo-demo ended with ${result}")

@@ -1,9 +1,12 @@
-// DialogsTest.cpp: the final score and About boxes on the headless host: texts, pictures, waves.
+// DialogsTest.cpp: the playing-time line, the spoken score, and the final score box's one
+// announcement. The boxes' texts and their OK pictures are tested in the running program.
 #include "app/CGameApp.h"
-#include "dialogs/CAboutDialog.h"
 #include "dialogs/CFinalScoreDialog.h"
+#include "dialogs/PlayingTime.h"
+#include "dialogs/ScoreAnnouncement.h"
 #include "platform/launch/ProgramSetup.h"
 #include "platform/win32/cp1250.h"
+#include "res/resource.h"
 #include "tests/app/ProgramProbe.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +16,105 @@
 
 namespace {
 
-constexpr std::time_t kNow = 1700000000;
+TEST(PlayingTime, ShowsTheLargestUnitsWithinADay) {
+    struct Case {
+        long seconds;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {0, "Grasz: 0 sek."},
+        {59, "Grasz: 59 sek."},
+        {60, "Grasz: 1 min."},
+        {61, "Grasz: 1 min."},  // the seconds are dropped
+        {59 * 60 + 59, "Grasz: 59 min."},
+        {3600, "Grasz: 1 godz. 0 min."},
+        {3600 + 5 * 60 + 30, "Grasz: 1 godz. 5 min."},
+        {23 * 3600 + 59 * 60 + 59, "Grasz: 23 godz. 59 min."},
+        {86400, "Grasz: 0 sek."},  // whole days are dropped
+        {86400 + 42, "Grasz: 42 sek."},
+        {25 * 3600 + 2 * 60, "Grasz: 1 godz. 2 min."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.seconds);
+        CString text;
+        FormatPlayingTime(text, c.seconds);
+        EXPECT_EQ(std::string(static_cast<LPCSTR>(text)), c.expected);
+    }
+}
+
+class Dialogs : public testing::Test {
+protected:
+    void SetUp() override {
+        std::string error;
+        ASSERT_TRUE(launch::prepare_program(m_host, &error)) << error;
+    }
+    void TearDown() override { host::install(nullptr); }
+
+    host::HeadlessHost m_host;
+};
+
+TEST_F(Dialogs, TheScoreIsSpokenAsAnOpeningThenItsDigitsFromTheFirstNonZero) {
+    struct Case {
+        const char* name;
+        int score;
+        std::vector<UINT> waves;
+    };
+    const Case cases[] = {
+        {"zero is one zero", 0, {144, 145}},
+        {"one digit", 7, {144, 152}},
+        {"inner zero is spoken", 305, {144, 148, 145, 150}},
+        {"trailing zeros are spoken", 100000, {144, 146, 145, 145, 145, 145, 145}},
+        {"six different digits", 987654, {144, 154, 153, 152, 151, 150, 149}},
+        {"a million: the leading ten is skipped, its zeros are not",
+         1000000,
+         {144, 145, 145, 145, 145, 145}},
+        {"over a million: the leading twelve is skipped", 1234567, {144, 148, 149, 150, 151, 152}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        host::HeadlessHost headless;
+        host::ScopedInstall installed(headless);
+        AnnounceScore(c.score);
+        EXPECT_EQ(probe::wave_ids(headless), c.waves);
+        // Synchronous: each wave starts when the one before has ended.
+        std::uint64_t end = 0;
+        for (const host::PlayedWave& w : headless.waves()) {
+            EXPECT_EQ(w.start_ms, end);
+            end = w.start_ms + w.duration_ms;
+        }
+    }
+}
+
+// A wave device that refuses the opening wave and records every wave it is offered.
+class RefusingDevice final : public host::Host {
+public:
+    void present(const host::Frame& frame) override { m_inner.present(frame); }
+    std::optional<host::Event> poll_event() override { return m_inner.poll_event(); }
+    host::WaitResult wait(std::optional<std::uint64_t> deadline_ms) override {
+        return m_inner.wait(deadline_ms);
+    }
+    std::uint64_t now_ms() override { return m_inner.now_ms(); }
+    std::time_t calendar_time() override { return m_inner.calendar_time(); }
+    const host::Settings& settings() const override { return m_inner.settings(); }
+    bool play_wave(const host::WaveFormat& format, std::span<const std::byte> samples) override {
+        host::PlayedWave offered;
+        offered.source = samples.data();
+        m_offered.push_back(probe::wave_id(offered));
+        return m_offered.back() != IDW_ANNOUNCE && m_inner.play_wave(format, samples);
+    }
+
+    std::vector<UINT> m_offered;
+
+private:
+    host::HeadlessHost m_inner;
+};
+
+TEST_F(Dialogs, ADeviceThatRefusesTheOpeningIsOfferedNoDigit) {
+    RefusingDevice device;
+    host::ScopedInstall installed(device);
+    AnnounceScore(305);
+    EXPECT_EQ(device.m_offered, std::vector<UINT>{IDW_ANNOUNCE});
+}
 
 // An application object whose start time a test chooses; it never runs start-up.
 class TestApp : public CGameApp {
@@ -21,120 +122,24 @@ public:
     void SetStartTime(std::time_t start) { m_startTime = CTime(start); }
 };
 
-class Dialogs : public testing::Test {
-protected:
-    void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(launch::prepare_program(m_host, &error)) << error;
-        m_host.set_calendar_time(kNow);
-    }
-    void TearDown() override { host::install(nullptr); }
-
-    host::HeadlessHost m_host;
-};
-
-TEST_F(Dialogs, FinalScorePaintsTimeAndScoreCentredInYellow) {
-    struct Case {
-        const char* name;
-        long elapsed;
-        int score;
-        const char* timeLine;
-        const char* scoreLine;
-    };
-    const Case cases[] = {
-        {"seconds", 42, 305, "Grasz: 42 sek.", "Uzyskałeś wynik: 305"},
-        {"hours", 3600 + 5 * 60 + 30, 0, "Grasz: 1 godz. 5 min.", "Uzyskałeś wynik: 0"},
-    };
-    const std::string caption = "Wynik końcowy"_cp1250;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        TestApp app;
-        app.SetStartTime(kNow - c.elapsed);
-        CFinalScoreDialog dialog;
-        dialog.m_nScore = c.score;
-        bool seen = false;
-        m_host.script_call([&](host::HeadlessHost& h) {
-            HWND hwnd = probe::find_top_level(caption);
-            ASSERT_NE(hwnd, nullptr);
-            seen = true;
-            const RECT client = probe::client_rect(hwnd);
-            const int centre = client.left + (client.right - client.left) / 2;
-            const probe::TextMask timeMask = probe::render_text(cp1250::utf8_to_cp1250(c.timeLine));
-            const probe::TextMask scoreMask =
-                probe::render_text(cp1250::utf8_to_cp1250(c.scoreLine));
-            EXPECT_EQ(probe::compare_text(h, timeMask, centre - timeMask.width / 2, client.top + 20,
-                                          RGB(255, 255, 0)),
-                      "");
-            EXPECT_EQ(probe::compare_text(h, scoreMask, centre - scoreMask.width / 2,
-                                          client.top + 40, RGB(255, 255, 0)),
-                      "");
-            h.write_png(std::string("final-score-") + std::to_string(c.score) + ".png");
-        });
-        m_host.script_key(VK_RETURN);
-        dialog.DoModal();
-        EXPECT_TRUE(seen);
-        EXPECT_EQ(probe::find_top_level(caption), nullptr);
-        m_host.clear_waves();
-    }
-}
-
-TEST_F(Dialogs, FinalScoreAnnouncesOnceAfterTheTextsAndStaysSilentOnRepaint) {
-    struct Case {
-        const char* name;
-        int score;
-        std::vector<UINT> waves;
-    };
-    const Case cases[] = {
-        {"305", 305, {144, 148, 145, 150}},
-        {"0", 0, {144, 145}},
-    };
-    const std::string caption = "Wynik końcowy"_cp1250;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        TestApp app;
-        app.SetStartTime(kNow);
-        CFinalScoreDialog dialog;
-        dialog.m_nScore = c.score;
-        std::vector<UINT> afterFirstPaint;
-        m_host.script_call([&](host::HeadlessHost& h) {
-            afterFirstPaint = probe::wave_ids(h);
-            // Cover-and-uncover: the whole dialog is painted again.
-            InvalidateRect(probe::find_top_level(caption), nullptr, TRUE);
-        });
-        m_host.script_advance(200);
-        m_host.script_call(
-            [&](host::HeadlessHost& h) { h.write_png("final-score-repainted.png"); });
-        m_host.script_key(VK_ESCAPE);
-        dialog.DoModal();
-        EXPECT_EQ(afterFirstPaint, c.waves);
-        EXPECT_EQ(probe::wave_ids(m_host), c.waves);
-        EXPECT_TRUE(dialog.m_bSoundsPlayed);
-        m_host.clear_waves();
-    }
-}
-
-TEST_F(Dialogs, AboutBoxPaintsTimeInYellowAndCreditInRed) {
+TEST_F(Dialogs, FinalScoreAnnouncesOnceAfterItsFirstPaintAndStaysSilentOnRepaint) {
     TestApp app;
-    app.SetStartTime(kNow - 125);
-    CAboutDialog about;
-    bool seen = false;
+    app.SetStartTime(m_host.calendar_time());
+    CFinalScoreDialog dialog;
+    dialog.m_nScore = 305;
+    const std::vector<UINT> waves{144, 148, 145, 150};
+    const std::string caption = "Wynik końcowy"_cp1250;
+    std::vector<UINT> afterFirstPaint;
     m_host.script_call([&](host::HeadlessHost& h) {
-        HWND hwnd = probe::find_top_level("Pilo");
-        ASSERT_NE(hwnd, nullptr);
-        seen = true;
-        const RECT client = probe::client_rect(hwnd);
-        EXPECT_EQ(probe::compare_text(h, probe::render_text("Grasz: 2 min."), client.left + 10,
-                                      client.top + 20, RGB(255, 255, 0)),
-                  "");
-        EXPECT_EQ(probe::compare_text(h, probe::render_text("Programował: zespół Pilo"_cp1250),
-                                      client.left + 10, client.top + 40, RGB(255, 0, 0)),
-                  "");
-        h.write_png("about.png");
+        afterFirstPaint = probe::wave_ids(h);
+        // Cover-and-uncover: the whole dialog is painted again.
+        InvalidateRect(probe::find_top_level(caption), nullptr, TRUE);
     });
-    m_host.script_key(VK_RETURN);
-    about.DoModal();
-    EXPECT_TRUE(seen);
-    EXPECT_TRUE(m_host.waves().empty());
+    m_host.script_advance(200);
+    m_host.script_key(VK_ESCAPE);
+    dialog.DoModal();
+    EXPECT_EQ(afterFirstPaint, waves);
+    EXPECT_EQ(probe::wave_ids(m_host), waves);
 }
 
 }  // namespace

@@ -36,10 +36,6 @@ int run_program(host::HeadlessHost& host, bool guard) {
     return code;
 }
 
-CMainDialog* main_dialog() {
-    return static_cast<CMainDialog*>(AfxGetMainWnd());
-}
-
 POINT cell_point(int row, int column) {
     const RECT board = probe::client_rect(main_dialog()->m_boardWnd.GetSafeHwnd());
     return POINT{board.left + 16 + 28 * column, board.top + 16 + 28 * row};
@@ -58,22 +54,18 @@ void push_move(host::HeadlessHost& host, int x, int y) {
     host.push_event(e);
 }
 
-void push_button(host::HeadlessHost& host, int x, int y, host::MouseButton button, bool down) {
-    host::Event e;
-    e.type = down ? host::EventType::MouseDown : host::EventType::MouseUp;
-    e.x = x;
-    e.y = y;
-    e.button = button;
-    if (down) {
-        e.buttons = button == host::MouseButton::Right ? host::kButtonRight : host::kButtonLeft;
-    }
-    host.push_event(e);
-}
-
 void push_right_click(host::HeadlessHost& host, int x, int y) {
     push_move(host, x, y);
-    push_button(host, x, y, host::MouseButton::Right, true);
-    push_button(host, x, y, host::MouseButton::Right, false);
+    host::Event e;
+    e.x = x;
+    e.y = y;
+    e.button = host::MouseButton::Right;
+    e.type = host::EventType::MouseDown;
+    e.buttons = host::kButtonRight;
+    host.push_event(e);
+    e.type = host::EventType::MouseUp;
+    e.buttons = 0;
+    host.push_event(e);
 }
 
 void push_alt_space(host::HeadlessHost& host) {
@@ -134,13 +126,7 @@ std::string compare_golden(const host::HeadlessHost& host, const std::string& na
     const std::string golden = std::string(PILO_GOLDEN_DIR) + "/" + name + ".png";
     const int width = host.width();
     const int height = host.height();
-    std::vector<std::uint32_t> actual;
-    actual.reserve(static_cast<size_t>(width) * static_cast<size_t>(height));
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            actual.push_back(host.colorref_at(x, y));
-        }
-    }
+    const std::vector<std::uint32_t> actual = grab(host, RECT{0, 0, width, height});
     const char* update = std::getenv("PILO_UPDATE_GOLDEN");
     if (update != nullptr && std::string(update) == "1") {
         if (!gdi::png::write_rgb(golden, width, height, actual)) {

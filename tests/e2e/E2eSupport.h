@@ -4,6 +4,7 @@
 #include "app/CMainDialog.h"
 #include "platform/host/headless/HeadlessHost.h"
 #include "platform/win32/windows.h"
+#include "tests/app/ProgramRun.h"
 
 #include <cstdint>
 #include <string>
@@ -17,7 +18,7 @@ namespace e2e {
 int run_program(host::HeadlessHost& host, bool guard = true);
 
 // The main window during its modal run, or null.
-CMainDialog* main_dialog();
+using probe::main_dialog;
 
 // Screen point of the centre of a board cell, and of a window's centre.
 POINT cell_point(int row, int column);
@@ -25,7 +26,6 @@ POINT centre_of(HWND hwnd);
 
 // Input queued at once from inside a script step.
 void push_move(host::HeadlessHost& host, int x, int y);
-void push_button(host::HeadlessHost& host, int x, int y, host::MouseButton button, bool down);
 void push_right_click(host::HeadlessHost& host, int x, int y);
 void push_alt_space(host::HeadlessHost& host);
 

@@ -1,4 +1,4 @@
-// BoardModelTest.cpp: shapes, hit testing, random cells, the deal and the click rules.
+// BoardModelTest.cpp: shapes, hit testing, the deal and the click rules.
 #include "game/BoardModel.h"
 #include "platform/crt/crt.h"
 #include "tests/game/BoardPictures.h"
@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 namespace {
@@ -15,25 +14,12 @@ namespace {
 using gametest::BoardFromPicture;
 using gametest::CentreX;
 using gametest::CentreY;
+using gametest::Full;
 using gametest::PictureOf;
 using gametest::RecordingListener;
 using Picture = std::vector<std::string>;
 
-const Picture kEmptySquare = {
-    "#############",  //
-    "#############",  //
-    "##.........##",  //
-    "##.........##",  //
-    "##.........##",  //
-    "##.........##",  //
-    "##.........##",  //
-    "##.........##",  //
-    "##.........##",  //
-    "##.........##",  //
-    "##.........##",  //
-    "#############",  //
-    "#############",  //
-};
+const Picture kEmptySquare(9, std::string(9, '.'));
 
 const Picture kEmptyCross = {
     "####.....####",  //
@@ -76,7 +62,7 @@ TEST(BoardShape, ResetCellsMarksTheShapeAndEmptiesEveryCell) {
         BoardModel model = BoardFromPicture(kEmptySquare);
         model.PutPiece(6, 6, 3);
         model.ClearBoard(c.cross);
-        EXPECT_EQ(PictureOf(model), c.picture);
+        EXPECT_EQ(PictureOf(model), Full(c.picture));
         EXPECT_EQ(model.FreeCells(), c.free);
         EXPECT_FALSE(model.IsPlayable(-1, 6));
         EXPECT_FALSE(model.IsPlayable(6, 13));
@@ -115,64 +101,15 @@ TEST(BoardHitTest, PixelsMapToCellsWithGapsAndMargins) {
     }
 }
 
-TEST(BoardRandomCell, DrawsWalkTheEmptyCellsInIndexOrder) {
-    const BoardModel square = BoardFromPicture(kEmptySquare);
-    struct Case {
-        int r, row, column;
-    };
-    for (const Case& c : {Case{0, 2, 2}, Case{9, 3, 2}, Case{80, 10, 10}}) {
-        SCOPED_TRACE("r = " + std::to_string(c.r));
-        EXPECT_EQ(square.EmptyCellAt(c.r), c.row * kGridSize + c.column);
-    }
-    EXPECT_EQ(square.EmptyCellAt(81), -1);
-
-    // Occupied cells are skipped: with (2,2) and (2,4) taken, r = 1 lands on (2,5).
-    const BoardModel taken = BoardFromPicture({
-        "#############",  //
-        "#############",  //
-        "##1.2......##",  //
-        "##.........##",  //
-        "##.........##",  //
-        "##.........##",  //
-        "##.........##",  //
-        "##.........##",  //
-        "##.........##",  //
-        "##.........##",  //
-        "##.........##",  //
-        "#############",  //
-        "#############",  //
-    });
-    EXPECT_EQ(taken.EmptyCellAt(0), 2 * kGridSize + 3);
-    EXPECT_EQ(taken.EmptyCellAt(1), 2 * kGridSize + 5);
-}
-
-TEST(BoardRandomCell, PlacingAPieceTakesOneDrawModuloTheFreeCells) {
-    for (unsigned seed : {1u, 7u, 12345u, 99999u}) {
-        SCOPED_TRACE("seed " + std::to_string(seed));
-        crt::srand(seed);
-        const int r = crt::rand() % 81;
-        const int expected_next_draw = crt::rand();
-
-        BoardModel model = BoardFromPicture(kEmptySquare);
-        const std::int16_t next[] = {4};
-        model.SetNextPieces(next, 1);
-        crt::srand(seed);
-        ASSERT_TRUE(model.PlaceNextPiece(0));
-        EXPECT_EQ(model.Colour(2 + r / 9, 2 + r % 9), 4);  // the square is 9 cells wide
-        EXPECT_EQ(model.FreeCells(), 80);
-        EXPECT_EQ(crt::rand(), expected_next_draw) << "exactly one draw per piece";
-    }
-}
-
 // The deal worked out independently: seed from the clock, five times (cell, colour), then
-// three waiting colours.
+// three waiting colours; a cell is the r-th empty one in index order, r = rand() % free cells.
 struct ExpectedDeal {
     Picture picture;
     std::vector<int> next;
 };
 
 ExpectedDeal WorkOutDeal(const Picture& empty, unsigned seconds) {
-    ExpectedDeal deal{empty, {}};
+    ExpectedDeal deal{Full(empty), {}};
     crt::srand(seconds);
     int free = 0;
     for (const std::string& row : empty) {
@@ -232,43 +169,18 @@ TEST(BoardDeal, FreshDealsFollowTheClockAndTheDrawOrder) {
     crt::reset_calendar_clock();
 }
 
-TEST(BoardDeal, SetShapeWithTheShapeInForceChangesNothing) {
-    SetClock(5000);
-    BoardModel model;
-    model.NewGame();
-    model.Click(CentreX(0), CentreY(0));  // nothing there; the state stays Idle
-    const Picture before = PictureOf(model);
-    SetClock(6000);
-    RecordingListener listener;
-    model.SetListener(&listener);
-
-    model.SetShape(false);
-    EXPECT_EQ(PictureOf(model), before);
-    EXPECT_TRUE(listener.events.empty());
-
-    model.SetShape(true);
-    EXPECT_TRUE(model.IsCross());
-    EXPECT_EQ(model.FreeCells(), 116);
-    EXPECT_EQ(listener.events.back(), "dealt");
-    crt::reset_calendar_clock();
-}
-
 // A board for the click rules: (2,2) is walled in by pieces and the border, (10,10) is an
 // empty cell no route reaches, (6,6) and (2,4) can move.
 const Picture kClickBoard = {
-    "#############",  //
-    "#############",  //
-    "##001......##",  //
-    "##2........##",  //
-    "##.........##",  //
-    "##.........##",  //
-    "##....3....##",  //
-    "##.........##",  //
-    "##.........##",  //
-    "##........4##",  //
-    "##.......5.##",  //
-    "#############",  //
-    "#############",  //
+    "001......",  //
+    "2........",  //
+    ".........",  //
+    ".........",  //
+    "....3....",  //
+    ".........",  //
+    ".........",  //
+    "........4",  //
+    ".......5.",  //
 };
 
 struct Cell {
@@ -287,128 +199,27 @@ TEST(BoardClick, RulesByState) {
         std::vector<std::string> events;
     };
     const int gap = 30;  // between columns 0 and 1
+    constexpr auto kIdle = BoardModel::Idle, kSelected = BoardModel::Selected;
+    constexpr auto kIgnored = ClickOutcome::Ignored, kSelects = ClickOutcome::Selected;
+    // clang-format off
     const Case cases[] = {
-        {"idle: empty cell",
-         Before::Idle,
-         CentreX(4),
-         CentreY(4),
-         ClickOutcome::Ignored,
-         BoardModel::Idle,
-         {},
-         {}},
-        {"idle: outside the shape",
-         Before::Idle,
-         CentreX(0),
-         CentreY(0),
-         ClickOutcome::Ignored,
-         BoardModel::Idle,
-         {},
-         {}},
-        {"idle: gap",
-         Before::Idle,
-         gap,
-         CentreY(6),
-         ClickOutcome::Ignored,
-         BoardModel::Idle,
-         {},
-         {}},
-        {"idle: margin",
-         Before::Idle,
-         4,
-         CentreY(6),
-         ClickOutcome::Ignored,
-         BoardModel::Idle,
-         {},
-         {}},
-        {"idle: walled-in piece",
-         Before::Idle,
-         CentreX(2),
-         CentreY(2),
-         ClickOutcome::Ignored,
-         BoardModel::Idle,
-         {},
-         {}},
-        {"idle: piece that can move",
-         Before::Idle,
-         CentreX(6),
-         CentreY(6),
-         ClickOutcome::Selected,
-         BoardModel::Selected,
-         {6, 6},
-         {}},
-        {"selected: another piece",
-         Before::Selected66,
-         CentreX(4),
-         CentreY(2),
-         ClickOutcome::Selected,
-         BoardModel::Selected,
-         {2, 4},
-         {"rest 6 6 3"}},
-        {"selected: the selected piece",
-         Before::Selected66,
-         CentreX(6),
-         CentreY(6),
-         ClickOutcome::Selected,
-         BoardModel::Selected,
-         {6, 6},
-         {"rest 6 6 3"}},
-        {"selected: walled-in piece",
-         Before::Selected66,
-         CentreX(2),
-         CentreY(2),
-         ClickOutcome::Ignored,
-         BoardModel::Selected,
-         {6, 6},
-         {}},
-        {"selected: unreachable empty cell",
-         Before::Selected66,
-         CentreX(10),
-         CentreY(10),
-         ClickOutcome::Ignored,
-         BoardModel::Selected,
-         {6, 6},
-         {}},
-        {"selected: outside the shape",
-         Before::Selected66,
-         CentreX(12),
-         CentreY(6),
-         ClickOutcome::Ignored,
-         BoardModel::Selected,
-         {6, 6},
-         {}},
-        {"selected: gap",
-         Before::Selected66,
-         gap,
-         CentreY(6),
-         ClickOutcome::Ignored,
-         BoardModel::Selected,
-         {6, 6},
-         {}},
-        {"selected: reachable empty cell",
-         Before::Selected66,
-         CentreX(8),
-         CentreY(6),
-         ClickOutcome::MoveStarted,
-         BoardModel::Moving,
-         {},
-         {"empty 6 6"}},
-        {"moving: a piece",
-         Before::Moving,
-         CentreX(4),
-         CentreY(2),
-         ClickOutcome::Ignored,
-         BoardModel::Moving,
-         {},
-         {}},
-        {"moving: an empty cell",
-         Before::Moving,
-         CentreX(4),
-         CentreY(4),
-         ClickOutcome::Ignored,
-         BoardModel::Moving,
-         {},
-         {}},
+        {"idle: empty cell", Before::Idle, CentreX(4), CentreY(4), kIgnored, kIdle, {}, {}},
+        {"idle: outside the shape", Before::Idle, CentreX(0), CentreY(0), kIgnored, kIdle, {}, {}},
+        {"idle: gap", Before::Idle, gap, CentreY(6), kIgnored, kIdle, {}, {}},
+        {"idle: margin", Before::Idle, 4, CentreY(6), kIgnored, kIdle, {}, {}},
+        {"idle: walled-in piece", Before::Idle, CentreX(2), CentreY(2), kIgnored, kIdle, {}, {}},
+        {"idle: piece that can move", Before::Idle, CentreX(6), CentreY(6), kSelects, kSelected, {6, 6}, {}},
+        {"selected: another piece", Before::Selected66, CentreX(4), CentreY(2), kSelects, kSelected, {2, 4}, {"rest 6 6 3"}},
+        {"selected: the selected piece", Before::Selected66, CentreX(6), CentreY(6), kSelects, kSelected, {6, 6}, {"rest 6 6 3"}},
+        {"selected: walled-in piece", Before::Selected66, CentreX(2), CentreY(2), kIgnored, kSelected, {6, 6}, {}},
+        {"selected: unreachable empty cell", Before::Selected66, CentreX(10), CentreY(10), kIgnored, kSelected, {6, 6}, {}},
+        {"selected: outside the shape", Before::Selected66, CentreX(12), CentreY(6), kIgnored, kSelected, {6, 6}, {}},
+        {"selected: gap", Before::Selected66, gap, CentreY(6), kIgnored, kSelected, {6, 6}, {}},
+        {"selected: reachable empty cell", Before::Selected66, CentreX(8), CentreY(6), ClickOutcome::MoveStarted, BoardModel::Moving, {}, {"empty 6 6"}},
+        {"moving: a piece", Before::Moving, CentreX(4), CentreY(2), kIgnored, BoardModel::Moving, {}, {}},
+        {"moving: an empty cell", Before::Moving, CentreX(4), CentreY(4), kIgnored, BoardModel::Moving, {}, {}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         BoardModel model = BoardFromPicture(kClickBoard);
@@ -460,17 +271,6 @@ TEST(BoardClick, EverySelectionRestartsThePulseFromTheLargeImage) {
     EXPECT_EQ(model.AdvancePulse(), 1);
     model.Click(CentreX(4), CentreY(2));
     EXPECT_EQ(model.AdvancePulse(), 0);
-}
-
-TEST(BoardValue, ACopyIsAnIndependentGame) {
-    static_assert(std::is_trivially_copyable_v<BoardModel>);
-    BoardModel model = BoardFromPicture(kClickBoard);
-    BoardModel copy = model;
-    copy.Click(CentreX(6), CentreY(6));
-    copy.Click(CentreX(8), CentreY(6));
-    EXPECT_EQ(copy.GetState(), BoardModel::Moving);
-    EXPECT_EQ(model.GetState(), BoardModel::Idle);
-    EXPECT_EQ(PictureOf(model), kClickBoard);
 }
 
 }  // namespace

@@ -3,26 +3,36 @@
 
 #include <cassert>
 #include <deque>
+#include <initializer_list>
 #include <stdexcept>
 
 namespace gametest {
 
-BoardModel BoardFromPicture(const std::vector<std::string>& rows) {
-    if (rows.size() != kGridSize) {
-        throw std::invalid_argument("a picture has 13 rows");
+std::vector<std::string> Full(const std::vector<std::string>& rows) {
+    if (rows.size() > 9) {
+        return rows;
     }
-    const bool cross = rows[0] != std::string(kGridSize, '#');
+    std::vector<std::string> full(2, std::string(kGridSize, '#'));
+    for (std::string row : rows) {
+        row.resize(9, '.');
+        full.push_back("##" + row + "##");
+    }
+    full.resize(11, "##.........##");
+    full.resize(kGridSize, std::string(kGridSize, '#'));
+    return full;
+}
+
+BoardModel BoardFromPicture(const std::vector<std::string>& picture) {
+    const std::vector<std::string> rows = Full(picture);
     BoardModel model;
-    model.ClearBoard(cross);
+    model.ClearBoard(rows[0] != std::string(kGridSize, '#'));
     for (int row = 0; row < kGridSize; ++row) {
-        if (rows[row].size() != kGridSize) {
-            throw std::invalid_argument("row " + std::to_string(row) + " is not 13 wide");
-        }
         for (int column = 0; column < kGridSize; ++column) {
-            const char c = rows[row][column];
-            if ((c == '#') == (model.IsPlayable(row, column) != 0)) {
-                throw std::invalid_argument("shape differs at " + std::to_string(row) + "," +
-                                            std::to_string(column));
+            const char c = rows.at(row).at(column);
+            if ((c == '#') == (model.IsPlayable(row, column) != 0) ||
+                rows[row].size() != kGridSize) {
+                throw std::invalid_argument("a picture off the shape in row " +
+                                            std::to_string(row));
             }
             if (c >= '0' && c <= '5') {
                 model.PutPiece(row, column, c - '0');
@@ -70,49 +80,50 @@ std::vector<int> StepDistances(const BoardModel& model, int fromRow, int fromCol
     return distance;
 }
 
-void RecordingListener::CellEmptied(int row, int column) {
-    events.push_back("empty " + std::to_string(row) + " " + std::to_string(column));
-}
-
-void RecordingListener::PieceAtRest(int row, int column, int colour) {
-    events.push_back("rest " + std::to_string(row) + " " + std::to_string(column) + " " +
-                     std::to_string(colour));
-}
-
-void RecordingListener::NextPiecesChanged(const std::int16_t* next, int count) {
-    std::string text = "next " + std::to_string(count);
-    for (int i = 0; i < count; ++i) {
-        text += " " + std::to_string(next[i]);
+namespace {
+std::string Words(const char* what, std::initializer_list<int> numbers) {
+    std::string text = what;
+    for (int n : numbers) {
+        text += " " + std::to_string(n);
     }
-    events.push_back(text);
+    return text;
 }
+}  // namespace
 
+void RecordingListener::CellEmptied(int row, int column) {
+    events.push_back(Words("empty", {row, column}));
+}
+void RecordingListener::PieceAtRest(int row, int column, int colour) {
+    events.push_back(Words("rest", {row, column, colour}));
+}
+void RecordingListener::NextPiecesChanged(const std::int16_t* next, int count) {
+    events.push_back(Words("next", {count}));
+    for (int i = 0; i < count; ++i) {
+        events.back() += " " + std::to_string(next[i]);
+    }
+}
 void RecordingListener::LineRemoved(const BoardLine& line) {
     points += line.n;
-    events.push_back("line " + std::to_string(line.n) + " " + std::to_string(line.row) + " " +
-                     std::to_string(line.column) + " " + std::to_string(line.rowStep) + " " +
-                     std::to_string(line.columnStep));
+    events.push_back(Words("line", {line.n, line.row, line.column, line.rowStep, line.columnStep}));
 }
-
 void RecordingListener::BoardDealt() {
     events.push_back("dealt");
 }
-
 void RecordingListener::GameOver() {
     ++gameOvers;
     events.push_back("gameover");
 }
 
-int TickUntilIdle(BoardModel& model) {
-    int ticks = 0;
-    while (model.GetState() == BoardModel::Moving) {
-        ++ticks;
-        TravelStep step{};
-        if (!model.AdvanceTravel(step) || step.arrived) {
-            model.FinishMove();
+int TravelToTarget(BoardModel& model) {
+    int steps = 0;
+    TravelStep step{};
+    while (steps < 4 * kCellCount && model.AdvanceTravel(step)) {
+        ++steps;
+        if (step.arrived) {
+            break;
         }
     }
-    return ticks;
+    return steps;
 }
 
 bool PlayRandomMove(BoardModel& model, std::mt19937& rng) {

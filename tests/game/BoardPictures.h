@@ -14,7 +14,10 @@ namespace gametest {
 
 // 13 rows of 13 characters: '#' outside the shape, '.' empty, '0' to '5' a piece. The
 // shape is taken from the picture (square when every cell of rows 0, 1, 11, 12 is '#').
+// Up to 9 rows of up to 9 stand for the square's middle, padded with '.'; Full() gives
+// their whole picture.
 BoardModel BoardFromPicture(const std::vector<std::string>& rows);
+std::vector<std::string> Full(const std::vector<std::string>& rows);
 std::vector<std::string> PictureOf(const BoardModel& model);
 
 // Breadth-first step counts from `from` through empty playable cells (the start itself is
@@ -45,8 +48,9 @@ public:
     int gameOvers = 0;
 };
 
-// Ticks the model as the board window's timer does, until the move ends; returns the ticks.
-int TickUntilIdle(BoardModel& model);
+// Advances a travel until the model reports the arrival; returns the steps taken. The caller
+// ends the move with FinishMove.
+int TravelToTarget(BoardModel& model);
 
 // Plays random legal moves: a random piece that can move, then random empty cells until one
 // is reachable. Returns false when no piece can move (the game is over).

@@ -1,5 +1,5 @@
-// TurnCycleTest.cpp: the travel of a moved piece and the end of a move: lines, incoming
-// pieces, waiting pieces, the end of the game.
+// TurnCycleTest.cpp: the end of a move: lines, incoming pieces, waiting pieces, the end of the
+// game. The travel tick by tick is tested on the screen of the running program.
 #include "game/BoardModel.h"
 #include "platform/crt/crt.h"
 #include "tests/game/BoardPictures.h"
@@ -19,33 +19,30 @@ using gametest::CentreX;
 using gametest::CentreY;
 using gametest::PictureOf;
 using gametest::RecordingListener;
-using gametest::TickUntilIdle;
+using gametest::TravelToTarget;
 using Picture = std::vector<std::string>;
 
 // A full square board with no run longer than one: colour (row + 2 x column) mod 6.
 // Along a row colours step by 2, down a column by 1, on the diagonals by 3 and by -1, so
 // no line can form, and a single new piece makes a run of at most 2.
 const Picture kNoLines = {
-    "#############",  //
-    "#############",  //
-    "##024024024##",  //
-    "##135135135##",  //
-    "##240240240##",  //
-    "##351351351##",  //
-    "##402402402##",  //
-    "##513513513##",  //
-    "##024024024##",  //
-    "##135135135##",  //
-    "##240240240##",  //
-    "#############",  //
-    "#############",  //
+    "024024024",  //
+    "135135135",  //
+    "240240240",  //
+    "351351351",  //
+    "402402402",  //
+    "513513513",  //
+    "024024024",  //
+    "135135135",  //
+    "240240240",  //
 };
 
 struct Cell {
     int row, column;
 };
 
-Picture WithEmptyCells(Picture picture, const std::vector<Cell>& cells) {
+Picture WithEmptyCells(const Picture& square, const std::vector<Cell>& cells) {
+    Picture picture = gametest::Full(square);
     for (const Cell& c : cells) {
         picture[c.row][c.column] = '.';
     }
@@ -58,142 +55,57 @@ void StartMove(BoardModel& model, Cell from, Cell to) {
     ASSERT_EQ(model.Click(CentreX(to.column), CentreY(to.row)), ClickOutcome::MoveStarted);
 }
 
+// Travels to the target and ends the move, as the board's ticks do.
+void EndMove(BoardModel& model) {
+    TravelToTarget(model);
+    model.FinishMove();
+}
+
 bool HasEventStartingWith(const RecordingListener& listener, const std::string& prefix) {
     return std::any_of(listener.events.begin(), listener.events.end(),
                        [&](const std::string& e) { return e.rfind(prefix, 0) == 0; });
 }
 
-TEST(Travel, EachTickMovesHalfACellAlongTheRoute) {
-    BoardModel model;
-    model.PutPiece(6, 6, 2);
-    StartMove(model, {6, 6}, {4, 8});  // (6,6) (6,7) (6,8) (5,8) (4,8)
-    struct Expected {
-        Cell from, to;
-        int erased, drawn;
-        bool arrived;
-    };
-    const Expected ticks[] = {
-        {{6, 6}, {6, 7}, 0, 1, false}, {{6, 6}, {6, 7}, 1, 2, false}, {{6, 7}, {6, 8}, 0, 1, false},
-        {{6, 7}, {6, 8}, 1, 2, false}, {{6, 8}, {5, 8}, 0, 1, false}, {{6, 8}, {5, 8}, 1, 2, false},
-        {{5, 8}, {4, 8}, 0, 1, false}, {{5, 8}, {4, 8}, 1, 2, true},
-    };
-    for (const Expected& e : ticks) {
-        TravelStep step{};
-        ASSERT_TRUE(model.AdvanceTravel(step));
-        EXPECT_EQ(step.from, (RoutePoint{static_cast<std::int16_t>(e.from.row),
-                                         static_cast<std::int16_t>(e.from.column)}));
-        EXPECT_EQ(step.to, (RoutePoint{static_cast<std::int16_t>(e.to.row),
-                                       static_cast<std::int16_t>(e.to.column)}));
-        EXPECT_EQ(step.erasedHalf, e.erased);
-        EXPECT_EQ(step.drawnHalf, e.drawn);
-        EXPECT_EQ(step.arrived, e.arrived);
-        EXPECT_EQ(step.colour, 2);
-    }
-    TravelStep step{};
-    EXPECT_FALSE(model.AdvanceTravel(step)) << "nothing is left to travel";
-}
-
-TEST(Travel, PixelsOfAHalfStepLieMidwayBetweenTheCells) {
-    BoardModel model;
-    model.PutPiece(6, 6, 2);
-    StartMove(model, {6, 6}, {7, 6});
-    TravelStep step{};
-    ASSERT_TRUE(model.AdvanceTravel(step));
-    // Cell (6,6) is centred on pixel (184, 184), cell (7,6) on (184, 212).
-    EXPECT_EQ(step.X(step.erasedHalf), 184);
-    EXPECT_EQ(step.Y(step.erasedHalf), 184);
-    EXPECT_EQ(step.X(step.drawnHalf), 184);
-    EXPECT_EQ(step.Y(step.drawnHalf), 198);
-    EXPECT_EQ(step.Y(2), 212);
-}
-
-TEST(Travel, ARouteOfSStepsTakesTwoSTicks) {
-    struct Case {
-        const char* name;
-        bool cross;
-        Cell to;
-        int ticks;
-    };
-    const Case cases[] = {
-        {"one step", false, {6, 7}, 2},
-        {"four steps", false, {4, 8}, 8},
-        {"eight steps into the cross's top arm", true, {0, 4}, 16},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        BoardModel model;
-        model.ClearBoard(c.cross);
-        model.PutPiece(6, 6, 2);
-        StartMove(model, {6, 6}, c.to);
-        EXPECT_EQ(TickUntilIdle(model), c.ticks);
-    }
-}
-
 TEST(EndOfMove, RunsInTheArrivalTickAndBringsInTheWaitingPieces) {
-    crt::set_calendar_clock([] { return std::time_t{777}; });
-    BoardModel model;
-    model.NewGame();
-    // A piece next to an empty cell: a one-step move.
+    BoardModel model = BoardFromPicture(Picture(9, std::string(9, '.')));
+    model.PutPiece(6, 6, 3);
+    const std::int16_t next[] = {2, 0, 5};
+    model.SetNextPieces(next, 3);
     RecordingListener listener;
     model.SetListener(&listener);
-    for (int index = 0; index < kCellCount && model.GetState() != BoardModel::Moving; ++index) {
-        const int row = index / kGridSize;
-        const int column = index % kGridSize;
-        if (model.Colour(row, column) < 0) {
-            continue;
-        }
-        for (const auto& [dr, dc] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
-            if (model.IsPlayable(row + dr, column + dc) &&
-                model.Colour(row + dr, column + dc) < 0) {
-                StartMove(model, {row, column}, {row + dr, column + dc});
-                break;
-            }
-        }
-    }
-    ASSERT_EQ(model.GetState(), BoardModel::Moving);
-    const int free = model.FreeCells();
-    const std::vector<int> next(model.Next(), model.Next() + 3);
+    StartMove(model, {6, 6}, {6, 7});
     TravelStep step{};
-    ASSERT_TRUE(model.AdvanceTravel(step));
-    ASSERT_FALSE(step.arrived);
+    ASSERT_TRUE(model.AdvanceTravel(step) && !step.arrived);
     const std::size_t before = listener.events.size();
-    ASSERT_TRUE(model.AdvanceTravel(step));
-    ASSERT_TRUE(step.arrived);
+    ASSERT_TRUE(model.AdvanceTravel(step) && step.arrived);
     EXPECT_EQ(listener.events.size(), before) << "nothing comes in before the arrival";
 
-    // Work the incoming cells out from the generator: one draw per piece over the empty
-    // cells in index order, then three colours for the new waiting pieces.
-    const unsigned seed = 4242;
-    crt::srand(seed);
+    // One draw per waiting piece, in slot order, over the empty cells in index order (as
+    // the deal draws); then three colours for the new waiting pieces.
+    crt::srand(4242);
     Picture expected = PictureOf(model);
     std::vector<std::string> events;
-    int empty = free;
-    for (int i = 0; i < 3; ++i) {
-        int r = crt::rand() % empty--;
-        for (int row = 0; row < kGridSize; ++row) {
-            for (int column = 0; column < kGridSize; ++column) {
-                if (expected[row][column] == '.' && r-- == 0) {
-                    expected[row][column] = static_cast<char>('0' + next[i]);
-                    events.push_back("rest " + std::to_string(row) + " " + std::to_string(column) +
-                                     " " + std::to_string(next[i]));
-                }
+    for (int i = 0, empty = 80; i < 3; ++i, --empty) {
+        for (int index = 0, r = crt::rand() % empty; index < kCellCount; ++index) {
+            char& cell = expected[index / kGridSize][index % kGridSize];
+            if (cell == '.' && r-- == 0) {
+                cell = static_cast<char>('0' + next[i]);
+                events.push_back("rest " + std::to_string(index / kGridSize) + " " +
+                                 std::to_string(index % kGridSize) + " " + cell);
             }
         }
     }
-    std::string waiting = "next 3";
+    events.push_back("next 3");
     for (int i = 0; i < 3; ++i) {
-        waiting += " " + std::to_string(crt::rand() % 6);
+        events.back() += " " + std::to_string(crt::rand() % 6);
     }
-    events.push_back(waiting);
-
-    crt::srand(seed);
+    crt::srand(4242);
     model.FinishMove();
     EXPECT_EQ(model.GetState(), BoardModel::Idle);
-    EXPECT_EQ(model.FreeCells(), free - 3);
+    EXPECT_EQ(model.FreeCells(), 77);
     EXPECT_EQ(PictureOf(model), expected);
     EXPECT_EQ(std::vector<std::string>(listener.events.begin() + before, listener.events.end()),
               events);
-    crt::reset_calendar_clock();
 }
 
 TEST(EndOfMove, AMoveThatMakesALineBringsNothingIn) {
@@ -203,22 +115,12 @@ TEST(EndOfMove, AMoveThatMakesALineBringsNothingIn) {
         Cell from, to;
         std::vector<std::string> events;  // after the move started
     };
+    // clang-format off
     const Case cases[] = {
-        {"the moved piece completes a row",
-         {"#############", "#############", "##.........##", "##.........##", "##.........##",
-          "##.........##", "##1111.....##", "##.........##", "##.........##", "##.....1...##",
-          "##.........##", "#############", "#############"},
-         {9, 7},
-         {6, 6},
-         {"line 5 6 2 0 1"}},
-        {"a line elsewhere, already on the board",
-         {"#############", "#############", "##33333....##", "##.........##", "##.........##",
-          "##.........##", "##.........##", "##.........##", "##.........##", "##.....1...##",
-          "##.........##", "#############", "#############"},
-         {9, 7},
-         {9, 8},
-         {"line 5 2 2 0 1"}},
+        {"the moved piece completes a row", {"", "", "", "", "1111", "", "", ".....1"}, {9, 7}, {6, 6}, {"line 5 6 2 0 1"}},
+        {"a line elsewhere, already on the board", {"33333", "", "", "", "", "", "", ".....1"}, {9, 7}, {9, 8}, {"line 5 2 2 0 1"}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         BoardModel model = BoardFromPicture(c.board);
@@ -228,7 +130,7 @@ TEST(EndOfMove, AMoveThatMakesALineBringsNothingIn) {
         const int free = model.FreeCells();
         RecordingListener listener;
         model.SetListener(&listener);
-        TickUntilIdle(model);
+        EndMove(model);
         EXPECT_EQ(listener.events, c.events);
         EXPECT_EQ(model.FreeCells(), free + 5);
         EXPECT_EQ(model.NextCount(), 3) << "the waiting pieces keep waiting";
@@ -261,7 +163,7 @@ TEST(EndOfMove, FewerThanThreeEmptyCellsLeftMeanFewerWaitingPieces) {
         RecordingListener listener;
         model.SetListener(&listener);
         StartMove(model, {2, 3}, {2, 2});
-        TickUntilIdle(model);
+        EndMove(model);
 
         EXPECT_FALSE(HasEventStartingWith(listener, "line"));
         EXPECT_EQ(model.FreeCells(), c.freeAfter);
@@ -283,7 +185,7 @@ TEST(EndOfMove, TheGameEndsOnceAndThenEveryClickIsIgnored) {
     RecordingListener listener;
     model.SetListener(&listener);
     StartMove(model, {2, 3}, {2, 2});
-    TickUntilIdle(model);
+    EndMove(model);
     ASSERT_EQ(listener.gameOvers, 1);
     EXPECT_EQ(model.GetState(), BoardModel::Idle);
     EXPECT_EQ(model.FreeCells(), 0);
@@ -305,26 +207,22 @@ TEST(EndOfMove, IncomingPiecesThatFillTheBoardButMakeLinesLeaveNoWaitingPieces) 
     // After (6,6) moves down, the empty cells are (6,6) and (6,10), and both waiting pieces
     // are 1: wherever each lands, the column at (2..6, 10) and the row at (6, 2..6) fill.
     BoardModel model = BoardFromPicture({
-        "#############",  //
-        "#############",  //
-        "##024024021##",  //
-        "##135135131##",  //
-        "##240240241##",  //
-        "##351351351##",  //
-        "##11110240.##",  //
-        "##5135.3513##",  //
-        "##024024024##",  //
-        "##135135135##",  //
-        "##240240240##",  //
-        "#############",  //
-        "#############",  //
+        "024024021",  //
+        "135135131",  //
+        "240240241",  //
+        "351351351",  //
+        "11110240.",  //
+        "5135.3513",  //
+        "024024024",  //
+        "135135135",  //
+        "240240240",  //
     });
     const std::int16_t next[] = {1, 1};
     model.SetNextPieces(next, 2);
     RecordingListener listener;
     model.SetListener(&listener);
     StartMove(model, {6, 6}, {7, 6});
-    TickUntilIdle(model);
+    EndMove(model);
 
     std::vector<std::string> lines;
     std::copy_if(listener.events.begin(), listener.events.end(), std::back_inserter(lines),
@@ -338,7 +236,7 @@ TEST(EndOfMove, IncomingPiecesThatFillTheBoardButMakeLinesLeaveNoWaitingPieces) 
     // The next move without a line brings nothing in, then draws three waiting pieces.
     StartMove(model, {7, 6}, {6, 6});
     listener.events.clear();
-    TickUntilIdle(model);
+    EndMove(model);
     ASSERT_EQ(listener.events.size(), 1u);
     EXPECT_EQ(listener.events[0].substr(0, 7), "next 3 ");
     EXPECT_EQ(model.FreeCells(), 10);
@@ -380,13 +278,18 @@ TEST(EndOfMove, ANewGameOrAShapeChangeAbandonsATravellingPiece) {
     crt::reset_calendar_clock();
 }
 
-TEST(EndOfMove, SetShapeWithTheSameShapeLeavesAMoveGoing) {
+TEST(EndOfMove, SetShapeWithTheShapeInForceChangesNothingEvenMidMove) {
     BoardModel model;
     model.PutPiece(6, 6, 2);
     StartMove(model, {6, 6}, {4, 8});
+    const Picture before = PictureOf(model);
+    RecordingListener listener;
+    model.SetListener(&listener);
     model.SetShape(false);
+    EXPECT_TRUE(listener.events.empty());
+    EXPECT_EQ(PictureOf(model), before);
     EXPECT_EQ(model.GetState(), BoardModel::Moving);
-    EXPECT_EQ(TickUntilIdle(model), 8);
+    EXPECT_EQ(TravelToTarget(model), 8);
 }
 
 }  // namespace

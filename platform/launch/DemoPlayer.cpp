@@ -1,5 +1,5 @@
 // DemoPlayer.cpp: the demo's choice of move.
-#include "tests/demo/DemoPlayer.h"
+#include "platform/launch/DemoPlayer.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 // pilo_demo.cpp: plays one whole game of the real program on the headless host with a simple
 // player, and keeps pictures of the opening, a line going, the piece-set menu and the final
-// score. Usage: pilo-demo [folder]; prints the score and the playing time.
+// score. Usage: pilo-demo [folder]; the pictures go to the folder given, else to $PILO_DEMO_DIR,
+// else to the current folder. Prints the score and the playing time.
 #include "app/CGameApp.h"
 #include "app/CMainDialog.h"
 #include "dialogs/CFinalScoreDialog.h"
@@ -8,9 +9,10 @@
 #include "platform/host/headless/HeadlessHost.h"
 #include "platform/launch/HeadlessRun.h"
 #include "platform/win32/user/PopupMenu.h"
-#include "tests/demo/DemoPlayer.h"
+#include "platform/launch/DemoPlayer.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -321,7 +323,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: pilo-demo [folder for the pictures]\n");
         return 2;
     }
-    const std::filesystem::path folder = argc == 2 ? argv[1] : "demo-shots";
+    const char* fromEnvironment = std::getenv("PILO_DEMO_DIR");
+    const std::filesystem::path folder = argc == 2 ? argv[1]
+                                         : fromEnvironment != nullptr && *fromEnvironment
+                                             ? fromEnvironment
+                                             : ".";
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
     if (ec) {
