@@ -24,6 +24,8 @@ constexpr std::size_t kQueueLimit = 100;
 // Looks spent closing the program at the end before giving up on it.
 constexpr int kMaxWindDownLooks = 200;
 constexpr int kLineLength = 5;
+// A line of progress every so many steps.
+constexpr std::size_t kProgressSteps = 10000;
 
 using host::MouseButton;
 namespace vk = host::vk;
@@ -210,6 +212,12 @@ void Driver::Look(host::HeadlessHost& host) {
     }
     const Scene scene = SceneNow(main);
     Check(host, scene, main);
+    if (m_stepIndex >= m_nextProgress) {
+        m_nextProgress += kProgressSteps;
+        std::printf("... %zu events, %zu runs, %zu games ended, %zu final score dialogs\n",
+                    m_stepIndex, m_figures.runs, m_watch.games, m_figures.final_scores);
+        std::fflush(stdout);
+    }
     if (m_failed) {
         return WindDown(host);
     }
@@ -312,6 +320,10 @@ Driver::Scene Driver::SceneNow(CMainDialog* main) {
             ++m_figures.final_scores;
         }
         return Scene::FinalScore;
+    }
+    if (active != m_lastDialog) {
+        m_lastDialog = active;
+        ++m_figures.dialogs;
     }
     return Scene::Dialog;
 }
@@ -536,7 +548,8 @@ void Driver::GenerateMain(CMainDialog& main) {
     } else if (kind < 66) {  // the system menu from the keyboard
         Key(vk::kSpace, ' ', host::kModAlt);
         static constexpr std::uint16_t kMenuKeys[] = {
-            vk::kDown, vk::kUp, vk::kReturn, vk::kEscape, 'A', 'M', 'C', vk::kLeft, vk::kRight};
+            vk::kDown, vk::kUp, vk::kReturn, vk::kEscape, 'O',
+            'O',       'M',     'C',         vk::kLeft,   vk::kRight};
         for (int i = m_rng.between(1, 3); i > 0; --i) {
             const std::uint16_t key = kMenuKeys[m_rng.below(std::size(kMenuKeys))];
             Key(key, key >= 'A' && key <= 'Z' ? static_cast<std::uint8_t>(key + 32) : 0);

@@ -32,6 +32,7 @@ struct Figures {
     std::size_t games = 0;         // games that reached their end
     std::size_t final_scores = 0;  // final score dialogs seen open
     std::size_t menus = 0;         // popup menus seen open
+    std::size_t dialogs = 0;       // other dialogs seen open: the About box, message boxes
     std::size_t idle_checks = 0;   // looks at the settled main window (census and screen)
     user::Census peak;             // the largest count of each kind seen at any look
 };
@@ -121,6 +122,8 @@ private:
     std::optional<user::Census> m_baseline;
     HWND m_lastFinal = nullptr;
     HWND m_lastMenu = nullptr;
+    HWND m_lastDialog = nullptr;
+    std::size_t m_nextProgress = 10000;
 };
 
 }  // namespace soak

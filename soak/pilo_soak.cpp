@@ -96,9 +96,9 @@ int main(int argc, char** argv) {
     std::printf("events %zu in %.1f s (%.0f a second)\n", f.steps, seconds,
                 seconds > 0 ? static_cast<double>(f.steps) / seconds : 0.0);
     std::printf(
-        "runs %zu, games ended %zu, final score dialogs %zu, popup menus %zu, "
-        "idle checks %zu\n",
-        f.runs, f.games, f.final_scores, f.menus, f.idle_checks);
+        "runs %zu, games ended %zu, final score dialogs %zu, other dialogs %zu, popup "
+        "menus %zu, idle checks %zu\n",
+        f.runs, f.games, f.final_scores, f.dialogs, f.menus, f.idle_checks);
     std::printf("largest counts: %s\n", soak::Describe(f.peak).c_str());
     return ok ? 0 : 1;
 }
