@@ -10,11 +10,15 @@
 #include <cstring>
 #include <string>
 
-#if defined(__has_include)
-#if __has_include(<sanitizer/common_interface_defs.h>)
+// Under the sanitizers a report ends the process through their death callback.
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define PILO_SOAK_SANITIZED 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) || defined(PILO_SOAK_SANITIZED)
 #include <sanitizer/common_interface_defs.h>
 #define PILO_SOAK_DEATH_CALLBACK 1
-#endif
 #endif
 
 namespace {
