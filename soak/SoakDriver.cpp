@@ -422,7 +422,10 @@ void Driver::CheckSettled(host::HeadlessHost& host, CMainDialog& main) {
     }
     const std::string screen = ScreenAgainstModel(host, main);
     if (!screen.empty()) {
-        Fail("the screen does not show the board: " + screen);
+        // The frame goes beside the replay, to be looked at.
+        const std::string picture = m_options.replay_out + ".png";
+        Fail("the screen does not show the board: " + screen +
+             (host.write_png(picture) ? "; the frame is in " + picture : std::string()));
     }
 }
 
