@@ -13,6 +13,11 @@ if(PILO_SANITIZE)
         -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
     target_link_options(pilo_options INTERFACE -fsanitize=address,undefined)
 endif()
+# The fuzz targets steer by the coverage of the code they reach, so every library they link is
+# built with the fuzzer's coverage counters (the sanitizer runtime serves them elsewhere).
+if(PILO_FUZZ)
+    target_compile_options(pilo_options INTERFACE -fsanitize=fuzzer-no-link)
+endif()
 
 function(pilo_add_subdirectories)
     foreach(dir IN LISTS ARGN)
@@ -42,7 +47,9 @@ function(pilo_test name)
 endfunction()
 
 # pilo_fuzzer(name SOURCES ... [DEPS ...]): a libFuzzer target, built only with PILO_FUZZ (clang).
-# ctest runs each for PILO_FUZZ_SECONDS with the label "fuzz".
+# ctest runs each for PILO_FUZZ_SECONDS with the label "fuzz", starting from the committed seed
+# corpus tests/fuzz-corpus/<name> when there is one; new inputs go to a scratch folder in the
+# build tree (libFuzzer writes into the first folder it is given).
 set(PILO_FUZZ_SECONDS 30 CACHE STRING "Seconds each fuzz target runs under ctest")
 function(pilo_fuzzer name)
     if(NOT PILO_FUZZ)
@@ -53,9 +60,14 @@ function(pilo_fuzzer name)
     target_link_libraries(${name} PRIVATE pilo_options ${ARG_DEPS})
     target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    set(corpus ${CMAKE_CURRENT_BINARY_DIR}/${name}-corpus)
+    file(MAKE_DIRECTORY ${corpus})
+    if(EXISTS ${PILO_ROOT}/tests/fuzz-corpus/${name})
+        list(APPEND corpus ${PILO_ROOT}/tests/fuzz-corpus/${name})
+    endif()
     add_test(NAME ${name}
              COMMAND ${name} -max_total_time=${PILO_FUZZ_SECONDS} -rss_limit_mb=2048
-                     -print_final_stats=1)
+                     -print_final_stats=1 ${corpus})
     set_tests_properties(${name} PROPERTIES LABELS fuzz TIMEOUT 600)
 endfunction()
 

@@ -24,6 +24,7 @@ public:
     BoardModel();
 
     void SetListener(BoardListener* listener) { m_listener = listener; }
+    BoardListener* GetListener() const { return m_listener; }
 
     // Operations of the main window and the board's start.
     void ResetCells();

@@ -94,6 +94,14 @@ std::size_t ObjectTable::alive_count() const {
     return n;
 }
 
+std::size_t ObjectTable::alive_count(ObjectKind kind) const {
+    std::size_t n = 0;
+    for (const Slot& s : m_slots) {
+        n += (s.object != nullptr && !s.object->stock && s.object->kind == kind) ? 1 : 0;
+    }
+    return n;
+}
+
 ObjectTable& objects() {
     // Never destroyed: objects owned by static program objects (an application object's
     // bitmaps and palette) are deleted after every function-local static has gone.

@@ -75,6 +75,7 @@ public:
     }
     bool remove(const void* handle);
     std::size_t alive_count() const;  // stock objects excluded
+    std::size_t alive_count(ObjectKind kind) const;
 
 private:
     struct Slot {

@@ -17,6 +17,10 @@ inline constexpr int kStaticExtraBytes = 3 * sizeof(LONG_PTR);
 LRESULT CALLBACK button_proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
 LRESULT CALLBACK static_proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
 
+// An icon of its own for a static control, which destroys it with itself; LoadIconA's icons
+// are shared and must not be.
+HICON load_icon_copy(HINSTANCE instance, LPCSTR name);
+
 // The colours a control of a dialog draws in when its parent leaves WM_CTLCOLOR* alone: text
 // in COLOR_WINDOWTEXT on COLOR_3DFACE (COLOR_WINDOW for edits and lists).
 HBRUSH default_control_brush(HDC hdc, UINT ctlcolor_message);

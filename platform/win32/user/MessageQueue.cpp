@@ -4,6 +4,7 @@
 #include "platform/host/VirtualKeys.h"
 #include "platform/win32/gdi/Screen.h"
 #include "platform/win32/mm/PlayHooks.h"
+#include "platform/win32/user/Census.h"
 #include "platform/win32/user/Activation.h"
 #include "platform/win32/user/NonClient.h"
 #include "platform/win32/user/Painting.h"
@@ -300,6 +301,18 @@ void queue_host_event(const host::Event& event) {
             queue_close(event);
             break;
     }
+}
+
+std::size_t live_timer_count() {
+    return queue().timers.size();
+}
+
+std::size_t queued_posted_count() {
+    return queue().posted.size();
+}
+
+std::size_t queued_input_count() {
+    return queue().input.size();
 }
 
 void forget_window(HWND hwnd) {

@@ -1,11 +1,15 @@
 // Resources.cpp: bitmaps, icons and cursors loaded for the program.
+#include "platform/win32/gdi/GdiObjects.h"
 #include "platform/win32/gdi/IconFromDib.h"
+#include "platform/win32/user/Controls.h"
 #include "platform/win32/gdi/dib/DibDecoder.h"
 #include "platform/win32/kernel/ResourcePictures.h"
 #include "platform/win32/windows.h"
 
 #include <array>
 #include <cstdint>
+#include <span>
+#include <vector>
 
 HBITMAP LoadBitmapA(HINSTANCE instance, LPCSTR name) {
     const auto dib = kernel::bitmap_resource_bytes(instance, name);
@@ -31,12 +35,57 @@ HBITMAP LoadBitmapA(HINSTANCE instance, LPCSTR name) {
     return bitmap;
 }
 
-HICON LoadIconA(HINSTANCE instance, LPCSTR name) {
+namespace {
+
+// An icon LoadIconA handed out, by the resource bytes it was made from.
+struct SharedIcon {
+    const std::byte* data;
+    std::size_t size;
+    std::uint64_t hash;
+    HICON icon;
+};
+
+std::uint64_t hash_bytes(std::span<const std::byte> bytes) {
+    std::uint64_t h = 0xCBF29CE484222325ull;
+    for (const std::byte b : bytes) {
+        h = (h ^ static_cast<std::uint64_t>(b)) * 0x100000001B3ull;
+    }
+    return h;
+}
+
+}  // namespace
+
+HICON user::load_icon_copy(HINSTANCE instance, LPCSTR name) {
     const auto image = kernel::icon_resource_bytes(instance, name, 32, 32, 8);
     if (image.empty()) {
         return nullptr;
     }
     return gdi::create_icon_from_dib(image);
+}
+
+// Icons are shared: loading the same resource again gives the icon loaded first, so a program
+// that never destroys them (nor needs to) holds one per resource, however often it loads it.
+HICON LoadIconA(HINSTANCE instance, LPCSTR name) {
+    static std::vector<SharedIcon> shared;
+    const auto image = kernel::icon_resource_bytes(instance, name, 32, 32, 8);
+    if (image.empty()) {
+        return nullptr;
+    }
+    // An icon destroyed after all is forgotten.
+    std::erase_if(shared, [](const SharedIcon& s) {
+        return gdi::find_object<gdi::IconObject>(s.icon, gdi::ObjectKind::Icon) == nullptr;
+    });
+    const std::uint64_t hash = hash_bytes(image);
+    for (const SharedIcon& s : shared) {
+        if (s.data == image.data() && s.size == image.size() && s.hash == hash) {
+            return s.icon;
+        }
+    }
+    HICON icon = gdi::create_icon_from_dib(image);
+    if (icon != nullptr) {
+        shared.push_back(SharedIcon{image.data(), image.size(), hash, icon});
+    }
+    return icon;
 }
 
 namespace {

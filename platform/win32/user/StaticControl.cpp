@@ -178,9 +178,10 @@ LRESULT CALLBACK static_proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) 
             const DWORD type = static_cast<DWORD>(cs->style) & SS_TYPEMASK;
             if ((type == SS_ICON || type == SS_BITMAP) && cs->lpszName != nullptr &&
                 (IS_INTRESOURCE(cs->lpszName) || cs->lpszName[0] != '\0')) {
-                HANDLE image = type == SS_ICON
-                                   ? static_cast<HANDLE>(LoadIconA(cs->hInstance, cs->lpszName))
-                                   : static_cast<HANDLE>(LoadBitmapA(cs->hInstance, cs->lpszName));
+                HANDLE image =
+                    type == SS_ICON
+                        ? static_cast<HANDLE>(load_icon_copy(cs->hInstance, cs->lpszName))
+                        : static_cast<HANDLE>(LoadBitmapA(cs->hInstance, cs->lpszName));
                 SetWindowLongPtrA(hwnd, kImageOffset, reinterpret_cast<LONG_PTR>(image));
                 SetWindowLongPtrA(hwnd, kOwnsImageOffset, image != nullptr ? 1 : 0);
                 fit_to_image(hwnd, image);

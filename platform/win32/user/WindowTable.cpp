@@ -1,6 +1,8 @@
 // WindowTable.cpp: window handles (index and generation), z-order lists and coordinates.
 #include "platform/win32/user/WindowTable.h"
 
+#include "platform/win32/user/Census.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -84,6 +86,22 @@ void free_window(HWND hwnd) {
     if (slot.generation == 0) {
         slot.generation = 1;
     }
+}
+
+std::size_t live_window_count() {
+    std::size_t n = 0;
+    for (const Slot& s : slots()) {
+        n += s.window != nullptr ? 1 : 0;
+    }
+    return n;
+}
+
+std::size_t saved_bits_count() {
+    std::size_t n = 0;
+    for (const Slot& s : slots()) {
+        n += s.window != nullptr && s.window->saved_bits != nullptr ? 1 : 0;
+    }
+    return n;
 }
 
 const std::vector<HWND>& top_level_windows() {
