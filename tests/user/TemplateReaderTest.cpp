@@ -112,53 +112,38 @@ TEST(TemplateReader, EveryTruncationFailsAndKeepsTheOutput) {
     }
 }
 
-struct BadCase {
-    const char* name;
-    test::TemplateBytes bytes;
-    TemplateError expected;
-};
-
-std::vector<BadCase> bad_cases() {
-    std::vector<BadCase> cases;
-    {
-        test::TemplateBytes b;
-        b.u16(2).u16(0xFFFF).u32(0).u32(0).u32(0).u16(0).rect(0, 0, 1, 1).u16(0).u16(0).u16(0);
-        cases.push_back({"extended version 2", b, TemplateError::BadVersion});
-    }
-    {
-        test::TemplateBytes b;
-        b.extended_head(WS_POPUP, 0, 0, 0, 0, 1, 1).u16(0).u16(0).u16('A').u16('B');
-        cases.push_back({"title without terminator", b, TemplateError::UnterminatedText});
-    }
-    {
-        test::TemplateBytes b;
-        b.extended_head(WS_POPUP | DS_SETFONT, 0, 0, 0, 0, 1, 1).u16(0).u16(0).u16(0);
-        b.u16(8).u16(400).u8(0).u8(0).u16('M').u16('S');
-        cases.push_back({"face without terminator", b, TemplateError::UnterminatedText});
-    }
-    {
-        test::TemplateBytes b;
-        b.extended_head(WS_POPUP, 0, 1, 0, 0, 1, 1).u16(0).u16(0).u16(0);
-        b.extended_item(WS_CHILD, 0, 0, 1, 1, 1).ordinal(0x80).u16(0).u16(200).u32(0);
-        cases.push_back({"creation data longer than the rest", b, TemplateError::DataPastEnd});
-    }
-    {
-        test::TemplateBytes b;
-        b.extended_head(WS_POPUP, 0, 3, 0, 0, 1, 1).u16(0).u16(0).u16(0);
-        b.extended_item(WS_CHILD, 0, 0, 1, 1, 1).ordinal(0x80).u16(0).u16(0);
-        cases.push_back({"item count beyond the items", b, TemplateError::Truncated});
-    }
-    {
-        test::TemplateBytes b;
-        b.extended_head(WS_POPUP, 0, 0, 0, 0, 1, 1).ordinal(1);
-        b.u16(0xFFFF);  // class ordinal mark with no number after it
-        cases.push_back({"ordinal cut after its mark", b, TemplateError::Truncated});
-    }
-    return cases;
+// A template head of `count` items, then no menu and the default class.
+test::TemplateBytes head(DWORD style, WORD count) {
+    test::TemplateBytes b;
+    b.extended_head(style, 0, count, 0, 0, 1, 1).u16(0).u16(0);
+    return b;
 }
 
 TEST(TemplateReader, MalformedTemplatesNameTheirFault) {
-    for (const BadCase& c : bad_cases()) {
+    test::TemplateBytes v2;
+    v2.u16(2).u16(0xFFFF).u32(0).u32(0).u32(0).u16(0).rect(0, 0, 1, 1).u16(0).u16(0).u16(0);
+    test::TemplateBytes big_data = head(WS_POPUP, 1).u16(0);
+    big_data.extended_item(WS_CHILD, 0, 0, 1, 1, 1).ordinal(0x80).u16(0).u16(200).u32(0);
+    test::TemplateBytes short_items = head(WS_POPUP, 3).u16(0);
+    short_items.extended_item(WS_CHILD, 0, 0, 1, 1, 1).ordinal(0x80).u16(0).u16(0);
+    test::TemplateBytes face = head(WS_POPUP | DS_SETFONT, 0).u16(0);
+    face.u16(8).u16(400).u8(0).u8(0).u16('M').u16('S');
+    test::TemplateBytes cut;
+    cut.extended_head(WS_POPUP, 0, 0, 0, 0, 1, 1).ordinal(1).u16(0xFFFF);
+    const struct {
+        const char* name;
+        test::TemplateBytes bytes;
+        TemplateError expected;
+    } cases[] = {
+        {"extended version 2", v2, TemplateError::BadVersion},
+        {"title without terminator", head(WS_POPUP, 0).u16('A').u16('B'),
+         TemplateError::UnterminatedText},
+        {"face without terminator", face, TemplateError::UnterminatedText},
+        {"creation data longer than the rest", big_data, TemplateError::DataPastEnd},
+        {"item count beyond the items", short_items, TemplateError::Truncated},
+        {"class ordinal cut after its mark", cut, TemplateError::Truncated},
+    };
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         DialogTemplate t;
         EXPECT_EQ(user::read_dialog_template(c.bytes.bytes(), t), c.expected)
