@@ -23,19 +23,11 @@ std::vector<std::uint8_t> dialog_template() {
     test::TemplateBytes t;
     t.extended_head(style, 0, 2, 10, 10, 150, 80).u16(0).u16(0).text("Test");
     t.extended_font(8, "MS Sans Serif");
-    t.extended_item(WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 10, 50, 40, 14, IDOK)
-        .ordinal(0x0080)
-        .text("OK")
-        .u16(0);
-    t.extended_item(WS_CHILD | WS_VISIBLE | WS_TABSTOP, 60, 50, 40, 14, kEndButton)
-        .ordinal(0x0080)
-        .text("End")
-        .u16(0);
-    std::vector<std::uint8_t> bytes;
-    for (std::byte b : t.bytes()) {
-        bytes.push_back(static_cast<std::uint8_t>(b));
-    }
-    return bytes;
+    const DWORD button = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+    t.extended_item(button | BS_DEFPUSHBUTTON, 10, 50, 40, 14, IDOK).ordinal(0x80).text("OK");
+    t.u16(0).extended_item(button, 60, 50, 40, 14, kEndButton).ordinal(0x80).text("End").u16(0);
+    const auto* data = reinterpret_cast<const std::uint8_t*>(t.bytes().data());
+    return {data, data + t.bytes().size()};
 }
 
 class CTestDialog : public CDialog {

@@ -27,15 +27,6 @@ INT_PTR CALLBACK test_dialog_proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lpa
     return msg == WM_INITDIALOG ? TRUE : FALSE;
 }
 
-// Ends the dialog with the id of any command.
-INT_PTR end_on_command(HWND hwnd, UINT msg, WPARAM wparam, LPARAM) {
-    if (msg == WM_COMMAND) {
-        EndDialog(hwnd, LOWORD(wparam));
-        return TRUE;
-    }
-    return FALSE;
-}
-
 class Dialogs : public test::UserTest {
 protected:
     void SetUp() override {
@@ -65,14 +56,44 @@ protected:
     }
 };
 
-TEST_F(Dialogs, ModalLoopEndsFromAHandlerOrATimerAndGivesTheOwnerBack) {
+// Keys typed into a modal dialog whose focus starts on OK (kShift: with Shift held), or a
+// timer, end it; the owner is disabled while it runs and enabled before it hides.
+constexpr WORD kShift = 0x100;
+
+TEST_F(Dialogs, ModalLoopEndsByKeysOrATimerAndGivesTheOwnerBack) {
     struct Case {
         const char* name;
+        std::vector<WORD> keys;
+        bool close;
         bool by_timer;
         INT_PTR expected;
     };
-    const Case cases[] = {{"EndDialog in a command handler", false, 42},
-                          {"EndDialog in a timer handler", true, 7}};
+    const Case cases[] = {
+        {"EndDialog in a timer handler", {}, false, true, 7},
+        {"Esc cancels", {VK_ESCAPE}, false, false, IDCANCEL},
+        {"Enter presses the focused default button", {VK_RETURN}, false, false, IDOK},
+        {"Tab to Cancel makes it the one Enter presses",
+         {VK_TAB, VK_RETURN},
+         false,
+         false,
+         IDCANCEL},
+        {"Enter on an owner-drawn button gives the default id",
+         {VK_TAB, VK_TAB, VK_RETURN},
+         false,
+         false,
+         IDOK},
+        {"Tab wraps past the last tab stop",
+         {VK_TAB, VK_TAB, VK_TAB, VK_TAB, VK_RETURN},
+         false,
+         false,
+         IDCANCEL},
+        {"Shift+Tab goes back to Cancel",
+         {kShift | VK_TAB, kShift | VK_TAB, VK_RETURN},
+         false,
+         false,
+         IDCANCEL},
+        {"closing the window is Cancel", {}, true, false, IDCANCEL},
+    };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         HWND owner = owner_window();
@@ -89,61 +110,14 @@ TEST_F(Dialogs, ModalLoopEndsFromAHandlerOrATimerAndGivesTheOwnerBack) {
             } else if (msg == WM_TIMER && wparam == 3) {
                 EndDialog(hwnd, 7);
                 return TRUE;
-            } else if (msg == WM_COMMAND && LOWORD(wparam) == IDOK) {
-                EndDialog(hwnd, 42);
+            } else if (msg == WM_COMMAND) {
+                EndDialog(hwnd, LOWORD(wparam));
                 return TRUE;
             } else if (msg == WM_SHOWWINDOW && wparam == FALSE) {
                 owner_enabled_at_hide = IsWindowEnabled(owner);
             }
             return FALSE;
         };
-        if (!c.by_timer) {
-            m_host->script_advance(50);
-            m_host->script_key(VK_RETURN);
-        }
-        const INT_PTR result = DialogBoxIndirectParamA(nullptr, button_dialog().as_template(),
-                                                       owner, test_dialog_proc, 0);
-        EXPECT_EQ(result, c.expected);
-        EXPECT_FALSE(owner_enabled_inside) << "the owner stays disabled while the dialog runs";
-        EXPECT_TRUE(owner_enabled_at_hide) << "the owner comes back before the dialog hides";
-        EXPECT_TRUE(IsWindowEnabled(owner));
-        ASSERT_NE(dialog, nullptr);
-        EXPECT_FALSE(IsWindow(dialog)) << "the dialog is destroyed";
-    }
-}
-
-// Keys typed into a modal dialog whose focus starts on OK (kShift: with Shift held); the
-// command that ends it.
-constexpr WORD kShift = 0x100;
-
-TEST_F(Dialogs, KeyboardChoosesTheCommand) {
-    struct Case {
-        const char* name;
-        std::vector<WORD> keys;
-        bool close;
-        WPARAM expected;
-    };
-    const Case cases[] = {
-        {"Esc cancels", {VK_ESCAPE}, false, IDCANCEL},
-        {"Enter presses the focused default button", {VK_RETURN}, false, IDOK},
-        {"Tab to Cancel makes it the one Enter presses", {VK_TAB, VK_RETURN}, false, IDCANCEL},
-        {"Enter on an owner-drawn button gives the default id",
-         {VK_TAB, VK_TAB, VK_RETURN},
-         false,
-         IDOK},
-        {"Tab wraps past the last tab stop",
-         {VK_TAB, VK_TAB, VK_TAB, VK_TAB, VK_RETURN},
-         false,
-         IDCANCEL},
-        {"Shift+Tab goes back to Cancel",
-         {kShift | VK_TAB, kShift | VK_TAB, VK_RETURN},
-         false,
-         IDCANCEL},
-        {"closing the window is Cancel", {}, true, IDCANCEL},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        g_on_message = end_on_command;
         for (const WORD k : c.keys) {
             host::Event shift;
             shift.type = host::EventType::KeyDown;
@@ -161,8 +135,13 @@ TEST_F(Dialogs, KeyboardChoosesTheCommand) {
             m_host->script_close();
         }
         const INT_PTR result = DialogBoxIndirectParamA(nullptr, button_dialog().as_template(),
-                                                       nullptr, test_dialog_proc, 0);
-        EXPECT_EQ(result, static_cast<INT_PTR>(c.expected));
+                                                       owner, test_dialog_proc, 0);
+        EXPECT_EQ(result, c.expected);
+        EXPECT_FALSE(owner_enabled_inside) << "the owner stays disabled while the dialog runs";
+        EXPECT_TRUE(owner_enabled_at_hide) << "the owner comes back before the dialog hides";
+        EXPECT_TRUE(IsWindowEnabled(owner));
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_FALSE(IsWindow(dialog)) << "the dialog is destroyed";
     }
 }
 

@@ -59,10 +59,7 @@ public:
     // A posted WM_COMMAND for the owner, taken from the queue; 0 when none.
     UINT take_posted_command() {
         MSG m;
-        if (PeekMessageA(&m, m_owner, WM_COMMAND, WM_COMMAND, PM_REMOVE)) {
-            return LOWORD(m.wParam);
-        }
-        return 0;
+        return PeekMessageA(&m, m_owner, WM_COMMAND, WM_COMMAND, PM_REMOVE) ? LOWORD(m.wParam) : 0;
     }
     void key(std::uint16_t vk, std::uint8_t ch = 0) { m_host->script_key(vk, ch); }
     // Move, press and release over an item of the tracked menu, each seen by its own wait; the

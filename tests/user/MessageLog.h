@@ -13,7 +13,7 @@
 
 namespace test {
 
-// An expected wParam that matches any (an HDC, for example).
+// An expected wParam that matches any.
 inline constexpr WPARAM kAnyWParam = ~WPARAM{0};
 
 struct Logged {
@@ -22,7 +22,6 @@ struct Logged {
     WPARAM wparam;
 };
 
-// Messages every recording window got, in order.
 std::vector<Logged>& message_log();
 
 LRESULT CALLBACK recording_proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
@@ -49,7 +48,6 @@ public:
     // Queues a mouse event at a screen point with `buttons` held after it.
     void mouse(host::EventType type, int x, int y, std::uint8_t buttons = 0,
                host::MouseButton button = host::MouseButton::Left);
-    // Translates and dispatches what the queue holds now.
     static void drain();
     void destroy_windows();
 

@@ -15,23 +15,13 @@ using user::TemplateName;
 // ordinal title.
 test::TemplateBytes extended_sample() {
     test::TemplateBytes b;
-    b.extended_head(WS_POPUP | WS_CAPTION | DS_SETFONT | DS_MODALFRAME, WS_EX_TOOLWINDOW, 2, 5, 6,
-                    100, 50)
-        .u16(0)        // no menu
-        .u16(0)        // default class
-        .text("Pilo")  // title
-        .extended_font(8, "MS Sans Serif");
-    b.extended_item(WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 10, 11, 20, 14, 1007)
-        .ordinal(0x0080)
-        .text("OK")
-        .u16(3)
-        .u8(0xA1)
-        .u8(0xB2)
-        .u8(0xC3);
-    b.extended_item(WS_CHILD | SS_ICON, 1, 2, 18, 20, 0xFFFFFFFF)
-        .text("Static")
-        .ordinal(128)
-        .u16(0);
+    const DWORD style = WS_POPUP | WS_CAPTION | DS_SETFONT | DS_MODALFRAME;
+    b.extended_head(style, WS_EX_TOOLWINDOW, 2, 5, 6, 100, 50).u16(0).u16(0).text("Pilo");
+    b.extended_font(8, "MS Sans Serif");
+    b.extended_item(WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 10, 11, 20, 14, 1007).ordinal(0x80);
+    b.text("OK").u16(3).u8(0xA1).u8(0xB2).u8(0xC3);
+    b.extended_item(WS_CHILD | SS_ICON, 1, 2, 18, 20, 0xFFFFFFFF).text("Static").ordinal(128);
+    b.u16(0);
     return b;
 }
 
@@ -45,24 +35,10 @@ test::TemplateBytes plain_sample() {
     return b;
 }
 
-TemplateName ordinal(WORD id) {
-    TemplateName n;
-    n.kind = TemplateName::Kind::Ordinal;
-    n.ordinal = id;
-    return n;
-}
+using Kind = TemplateName::Kind;
 
-TemplateName text(const char16_t* s) {
-    TemplateName n;
-    n.kind = TemplateName::Kind::Text;
-    n.text = s;
-    return n;
-}
-
-void expect_name(const TemplateName& got, const TemplateName& expected) {
-    EXPECT_EQ(got.kind, expected.kind);
-    EXPECT_EQ(got.ordinal, expected.ordinal);
-    EXPECT_EQ(got.text, expected.text);
+void expect_name(const TemplateName& n, Kind kind, WORD ordinal, const std::u16string& text) {
+    EXPECT_TRUE(n.kind == kind && n.ordinal == ordinal && n.text == text);
 }
 
 TEST(TemplateReader, PlainTemplateGivesEveryField) {
@@ -72,16 +48,16 @@ TEST(TemplateReader, PlainTemplateGivesEveryField) {
     EXPECT_EQ(t.style, 0x80000040u);
     EXPECT_EQ(t.ex_style, 0x200u);
     EXPECT_EQ(t.x, -3);
-    expect_name(t.menu, ordinal(7));
-    expect_name(t.window_class, text(u"MyClass"));
+    expect_name(t.menu, Kind::Ordinal, 7, u"");
+    expect_name(t.window_class, Kind::Text, 0, u"MyClass");
     EXPECT_EQ(t.title, u"T");
     EXPECT_EQ(t.point_size, 10);
     EXPECT_EQ(t.face, u"System");
     ASSERT_EQ(t.items.size(), 1u);
     EXPECT_EQ(t.items[0].id, 42u);
     EXPECT_EQ(t.items[0].style, 0x40010000u);
-    expect_name(t.items[0].window_class, text(u"Button"));
-    expect_name(t.items[0].title, {});
+    expect_name(t.items[0].window_class, Kind::Text, 0, u"Button");
+    expect_name(t.items[0].title, Kind::None, 0, u"");
 }
 
 TEST(TemplateReader, NoFontFieldsWithoutSetFont) {
