@@ -14,6 +14,7 @@ std::vector<std::string>& calls() {
     static std::vector<std::string> log;
     return log;
 }
+const std::vector<std::string> calls_none;
 
 constexpr UINT kPrivate = WM_USER + 5;
 
@@ -135,10 +136,7 @@ TEST_F(MessageMap, EntriesAreFoundByIdRangeCodeAndClassChain) {
         SCOPED_TRACE(c.name);
         calls().clear();
         EXPECT_EQ(SendMessageA(c.target->m_hWnd, c.msg, c.wparam, c.lparam), c.result);
-        const std::vector<std::string> expected = c.expected == nullptr
-                                                      ? std::vector<std::string>{}
-                                                      : std::vector{std::string(c.expected)};
-        EXPECT_EQ(calls(), expected);
+        EXPECT_EQ(calls(), c.expected ? std::vector<std::string>{c.expected} : calls_none);
     }
 }
 
@@ -170,10 +168,7 @@ TEST_F(MessageMap, OwnerDrawnItemsGoToTheParentsEntryElseToTheControlObject) {
         dis.itemState = ODS_SELECTED | ODS_FOCUS;
         dis.hwndItem = control.m_hWnd;
         SendMessageA(c.parent->m_hWnd, WM_DRAWITEM, 7, reinterpret_cast<LPARAM>(&dis));
-        const std::vector<std::string> expected = c.expected == nullptr
-                                                      ? std::vector<std::string>{}
-                                                      : std::vector{std::string(c.expected)};
-        EXPECT_EQ(calls(), expected);
+        EXPECT_EQ(calls(), c.expected ? std::vector<std::string>{c.expected} : calls_none);
         control.DestroyWindow();
     }
 }

@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr const char* kParentClass = "PiloControlTestParent";
 constexpr int kButtonId = 1005;
 
 // What the parent hears: drawing requests with their action and state, notifications with
@@ -57,17 +56,8 @@ class Controls : public test::UserTest {
 protected:
     void SetUp() override {
         UserTest::SetUp();
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = parent_proc;
-        wc.lpszClassName = kParentClass;
-        ASSERT_NE(RegisterClassA(&wc), 0);
-        m_parent = window(WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr, 0, kParentClass);
+        m_parent = window(WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr, 0, parent_proc);
         g_heard.clear();
-    }
-    void TearDown() override {
-        destroy_windows();
-        EXPECT_TRUE(UnregisterClassA(kParentClass, nullptr));
-        UserTest::TearDown();
     }
     HWND child(const char* text, DWORD style, int x, int y, int cx, int cy) {
         return CreateWindowExA(0, "Button", text, WS_CHILD | WS_VISIBLE | style, x, y, cx, cy,

@@ -27,15 +27,6 @@ INT_PTR CALLBACK test_dialog_proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lpa
     return msg == WM_INITDIALOG ? TRUE : FALSE;
 }
 
-// Ends the dialog with the id of any command.
-INT_PTR end_on_command(HWND hwnd, UINT msg, WPARAM wparam, LPARAM) {
-    if (msg == WM_COMMAND) {
-        EndDialog(hwnd, LOWORD(wparam));
-        return TRUE;
-    }
-    return FALSE;
-}
-
 class Dialogs : public test::UserTest {
 protected:
     void SetUp() override {
@@ -52,39 +43,57 @@ protected:
     // drawn) and 101 (a push button that is not a tab stop), in that order.
     static test::TemplateBytes button_dialog(DWORD extra_style = 0) {
         test::TemplateBytes b;
-        b.extended_head(kPopup | extra_style, 0, 4, 0, 0, 160, 60)
-            .u16(0)
-            .u16(0)
-            .text("Buttons")
-            .extended_font(8, "MS Sans Serif");
-        b.extended_item(WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 5, 5, 40, 14, IDOK)
-            .ordinal(0x80)
-            .text("OK")
-            .u16(0);
-        b.extended_item(WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 50, 5, 40, 14, IDCANCEL)
-            .ordinal(0x80)
-            .text("Cancel")
-            .u16(0);
-        b.extended_item(WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 95, 5, 20, 14, 100)
-            .ordinal(0x80)
-            .u16(0)
-            .u16(0);
-        b.extended_item(WS_VISIBLE | BS_PUSHBUTTON, 120, 5, 30, 14, 101)
-            .ordinal(0x80)
-            .text("X")
-            .u16(0);
+        b.extended_head(kPopup | extra_style, 0, 4, 0, 0, 160, 60).u16(0).u16(0).text("Buttons");
+        b.extended_font(8, "MS Sans Serif");
+        const auto item = [&](DWORD style, short x, short cx, DWORD id, const char* title) {
+            b.extended_item(WS_VISIBLE | style, x, 5, cx, 14, id).ordinal(0x80).text(title).u16(0);
+        };
+        item(WS_TABSTOP | BS_DEFPUSHBUTTON, 5, 40, IDOK, "OK");
+        item(WS_TABSTOP | BS_PUSHBUTTON, 50, 40, IDCANCEL, "Cancel");
+        item(WS_TABSTOP | BS_OWNERDRAW, 95, 20, 100, "");
+        item(BS_PUSHBUTTON, 120, 30, 101, "X");
         return b;
     }
 };
 
-TEST_F(Dialogs, ModalLoopEndsFromAHandlerOrATimerAndGivesTheOwnerBack) {
+// Keys typed into a modal dialog whose focus starts on OK (kShift: with Shift held), or a
+// timer, end it; the owner is disabled while it runs and enabled before it hides.
+constexpr WORD kShift = 0x100;
+
+TEST_F(Dialogs, ModalLoopEndsByKeysOrATimerAndGivesTheOwnerBack) {
     struct Case {
         const char* name;
+        std::vector<WORD> keys;
+        bool close;
         bool by_timer;
         INT_PTR expected;
     };
-    const Case cases[] = {{"EndDialog in a command handler", false, 42},
-                          {"EndDialog in a timer handler", true, 7}};
+    const Case cases[] = {
+        {"EndDialog in a timer handler", {}, false, true, 7},
+        {"Esc cancels", {VK_ESCAPE}, false, false, IDCANCEL},
+        {"Enter presses the focused default button", {VK_RETURN}, false, false, IDOK},
+        {"Tab to Cancel makes it the one Enter presses",
+         {VK_TAB, VK_RETURN},
+         false,
+         false,
+         IDCANCEL},
+        {"Enter on an owner-drawn button gives the default id",
+         {VK_TAB, VK_TAB, VK_RETURN},
+         false,
+         false,
+         IDOK},
+        {"Tab wraps past the last tab stop",
+         {VK_TAB, VK_TAB, VK_TAB, VK_TAB, VK_RETURN},
+         false,
+         false,
+         IDCANCEL},
+        {"Shift+Tab goes back to Cancel",
+         {kShift | VK_TAB, kShift | VK_TAB, VK_RETURN},
+         false,
+         false,
+         IDCANCEL},
+        {"closing the window is Cancel", {}, true, false, IDCANCEL},
+    };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         HWND owner = owner_window();
@@ -101,17 +110,29 @@ TEST_F(Dialogs, ModalLoopEndsFromAHandlerOrATimerAndGivesTheOwnerBack) {
             } else if (msg == WM_TIMER && wparam == 3) {
                 EndDialog(hwnd, 7);
                 return TRUE;
-            } else if (msg == WM_COMMAND && LOWORD(wparam) == IDOK) {
-                EndDialog(hwnd, 42);
+            } else if (msg == WM_COMMAND) {
+                EndDialog(hwnd, LOWORD(wparam));
                 return TRUE;
             } else if (msg == WM_SHOWWINDOW && wparam == FALSE) {
                 owner_enabled_at_hide = IsWindowEnabled(owner);
             }
             return FALSE;
         };
-        if (!c.by_timer) {
-            m_host->script_advance(50);
-            m_host->script_key(VK_RETURN);
+        for (const WORD k : c.keys) {
+            host::Event shift;
+            shift.type = host::EventType::KeyDown;
+            shift.vk = VK_SHIFT;
+            if ((k & kShift) != 0) {
+                m_host->script_event(shift);
+            }
+            m_host->script_key(k & 0xFF);
+            if ((k & kShift) != 0) {
+                shift.type = host::EventType::KeyUp;
+                m_host->script_event(shift);
+            }
+        }
+        if (c.close) {
+            m_host->script_close();
         }
         const INT_PTR result = DialogBoxIndirectParamA(nullptr, button_dialog().as_template(),
                                                        owner, test_dialog_proc, 0);
@@ -121,65 +142,6 @@ TEST_F(Dialogs, ModalLoopEndsFromAHandlerOrATimerAndGivesTheOwnerBack) {
         EXPECT_TRUE(IsWindowEnabled(owner));
         ASSERT_NE(dialog, nullptr);
         EXPECT_FALSE(IsWindow(dialog)) << "the dialog is destroyed";
-    }
-}
-
-struct Key {
-    WORD vk;
-    bool shift;
-};
-
-// Keys typed into a modal dialog whose focus starts on OK; the command that ends it.
-TEST_F(Dialogs, KeyboardChoosesTheCommand) {
-    struct Case {
-        const char* name;
-        std::vector<Key> keys;
-        bool close;
-        WPARAM expected;
-    };
-    const Case cases[] = {
-        {"Esc cancels", {{VK_ESCAPE, false}}, false, IDCANCEL},
-        {"Enter presses the focused default button", {{VK_RETURN, false}}, false, IDOK},
-        {"Tab to Cancel makes it the one Enter presses",
-         {{VK_TAB, false}, {VK_RETURN, false}},
-         false,
-         IDCANCEL},
-        {"Enter on an owner-drawn button gives the default id",
-         {{VK_TAB, false}, {VK_TAB, false}, {VK_RETURN, false}},
-         false,
-         IDOK},
-        {"Tab wraps past the last tab stop",
-         {{VK_TAB, false}, {VK_TAB, false}, {VK_TAB, false}, {VK_TAB, false}, {VK_RETURN, false}},
-         false,
-         IDCANCEL},
-        {"Shift+Tab goes back to Cancel",
-         {{VK_TAB, true}, {VK_TAB, true}, {VK_RETURN, false}},
-         false,
-         IDCANCEL},
-        {"closing the window is Cancel", {}, true, IDCANCEL},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        g_on_message = end_on_command;
-        for (const Key& k : c.keys) {
-            host::Event shift;
-            shift.type = host::EventType::KeyDown;
-            shift.vk = VK_SHIFT;
-            if (k.shift) {
-                m_host->script_event(shift);
-            }
-            m_host->script_key(k.vk);
-            if (k.shift) {
-                shift.type = host::EventType::KeyUp;
-                m_host->script_event(shift);
-            }
-        }
-        if (c.close) {
-            m_host->script_close();
-        }
-        const INT_PTR result = DialogBoxIndirectParamA(nullptr, button_dialog().as_template(),
-                                                       nullptr, test_dialog_proc, 0);
-        EXPECT_EQ(result, static_cast<INT_PTR>(c.expected));
     }
 }
 

@@ -77,11 +77,14 @@ void UserTest::TearDown() {
 }
 
 HWND UserTest::window(DWORD style, int x, int y, int cx, int cy, HWND parent, int id,
-                      const char* cls) {
+                      WNDPROC proc) {
     HWND hwnd =
-        CreateWindowExA(0, cls, "", style, x, y, cx, cy, parent,
+        CreateWindowExA(0, kRecordingClass, "", style, x, y, cx, cy, parent,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
     EXPECT_NE(hwnd, nullptr);
+    if (proc != nullptr) {
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
+    }
     m_windows.push_back(hwnd);
     return hwnd;
 }

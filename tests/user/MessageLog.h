@@ -13,7 +13,7 @@
 
 namespace test {
 
-// An expected wParam that matches any (an HDC, for example).
+// An expected wParam that matches any.
 inline constexpr WPARAM kAnyWParam = ~WPARAM{0};
 
 struct Logged {
@@ -22,7 +22,6 @@ struct Logged {
     WPARAM wparam;
 };
 
-// Messages every recording window got, in order.
 std::vector<Logged>& message_log();
 
 LRESULT CALLBACK recording_proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
@@ -43,13 +42,12 @@ protected:
 public:
     // A fresh host of these settings; the windows of the previous one are destroyed first.
     void start(const host::Settings& settings);
-    // A window of `cls` (the recording class unless given), destroyed after the test.
+    // A recording window, its procedure replaced by `proc` when given, destroyed after the test.
     HWND window(DWORD style, int x, int y, int cx, int cy, HWND parent = nullptr, int id = 0,
-                const char* cls = kRecordingClass);
+                WNDPROC proc = nullptr);
     // Queues a mouse event at a screen point with `buttons` held after it.
     void mouse(host::EventType type, int x, int y, std::uint8_t buttons = 0,
                host::MouseButton button = host::MouseButton::Left);
-    // Translates and dispatches what the queue holds now.
     static void drain();
     void destroy_windows();
 

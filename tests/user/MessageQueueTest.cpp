@@ -23,9 +23,9 @@ protected:
         drain();
         message_log().clear();
     }
-    // Every message the queue hands out now, in order, as (hwnd, message, wParam); WM_PAINT
-    // is dispatched (so it goes away) and left out.
-    static std::vector<Logged> retrieve_all() {
+    // Puts in the log every message the queue hands out now, in order; WM_PAINT is dispatched
+    // (so it goes away) and left out.
+    static void retrieve_all() {
         std::vector<Logged> got;
         MSG m;
         for (int i = 0; i < 1000 && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); ++i) {
@@ -35,16 +35,7 @@ protected:
                 got.push_back({m.hwnd, m.message, m.wParam});
             }
         }
-        return got;
-    }
-    static void expect_same(const std::vector<Logged>& got, const std::vector<Logged>& expected) {
-        ASSERT_EQ(got.size(), expected.size());
-        for (std::size_t i = 0; i < got.size(); ++i) {
-            SCOPED_TRACE(i);
-            EXPECT_EQ(got[i].hwnd, expected[i].hwnd);
-            EXPECT_EQ(got[i].msg, expected[i].msg);
-            EXPECT_EQ(got[i].wparam, expected[i].wparam);
-        }
+        message_log() = got;
     }
 
     HWND m_top = nullptr;
@@ -61,11 +52,13 @@ TEST_F(Queue, LateTicksMergeIntoOneTimerMessageAndTheNextPeriodCountsFromExpiry)
     EXPECT_EQ(m.message, static_cast<UINT>(WM_TIMER));
     EXPECT_EQ(m.wParam, 7u);
     EXPECT_EQ(m.hwnd, m_top);
-    expect_same(retrieve_all(), {{m_top, WM_TIMER, 7}});
+    retrieve_all();
+    test::expect_messages({{m_top, WM_TIMER, 7}});
     m_host->advance(99);  // expiry was seen at 500: next due at 600
     EXPECT_FALSE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
     m_host->advance(1);
-    expect_same(retrieve_all(), {{m_top, WM_TIMER, 7}});
+    retrieve_all();
+    test::expect_messages({{m_top, WM_TIMER, 7}});
     // Restarting the same id starts a fresh period.
     m_host->advance(90);
     ASSERT_EQ(SetTimer(m_top, 7, 100, nullptr), 7u);
@@ -88,8 +81,10 @@ TEST_F(Queue, FilteredPeekDrainsTimersAndLeavesTheRest) {
         timers.push_back({m.hwnd, m.message, m.wParam});
         ASSERT_LE(timers.size(), 2u) << "a drained timer came back";
     }
-    expect_same(timers, {{m_top, WM_TIMER, 1}, {m_child, WM_TIMER, 2}});
-    expect_same(retrieve_all(), {{m_top, WM_USER, 5}});
+    message_log() = timers;
+    test::expect_messages({{m_top, WM_TIMER, 1}, {m_child, WM_TIMER, 2}});
+    retrieve_all();
+    test::expect_messages({{m_top, WM_USER, 5}});
     // A window filter takes its children's messages too, not its parent's.
     m_host->advance(50);
     EXPECT_FALSE(PeekMessageA(&m, m_child, WM_TIMER, WM_TIMER, PM_NOREMOVE) && m.hwnd == m_top);
@@ -107,10 +102,11 @@ TEST_F(Queue, PostedComeBeforeInputAndTimersLast) {
     mouse(host::EventType::MouseDown, 20, 30, host::kButtonLeft);
     PostMessageA(m_child, WM_USER + 1, 1, 0);
     PostMessageA(m_top, WM_USER + 2, 2, 0);
-    expect_same(retrieve_all(), {{m_child, WM_USER + 1, 1},
-                                 {m_top, WM_USER + 2, 2},
-                                 {m_top, WM_LBUTTONDOWN, MK_LBUTTON},
-                                 {m_top, WM_TIMER, 3}});
+    retrieve_all();
+    test::expect_messages({{m_child, WM_USER + 1, 1},
+                           {m_top, WM_USER + 2, 2},
+                           {m_top, WM_LBUTTONDOWN, MK_LBUTTON},
+                           {m_top, WM_TIMER, 3}});
     KillTimer(m_top, 3);
 }
 
@@ -142,7 +138,8 @@ TEST_F(Queue, DestroyedWindowsLoseTheirQueuedMessagesAndTimers) {
     SetTimer(m_child, 5, 10, nullptr);
     DestroyWindow(m_child);
     m_host->advance(100);
-    expect_same(retrieve_all(), {{m_top, WM_USER, 2}});
+    retrieve_all();
+    test::expect_messages({{m_top, WM_USER, 2}});
 }
 
 }  // namespace

@@ -50,10 +50,7 @@ public:
         return align4().u32(0).u32(0).u32(style).rect(x, y, cx, cy).u32(id);
     }
     TemplateBytes& rect(short x, short y, short cx, short cy) {
-        return u16(static_cast<std::uint16_t>(x))
-            .u16(static_cast<std::uint16_t>(y))
-            .u16(static_cast<std::uint16_t>(cx))
-            .u16(static_cast<std::uint16_t>(cy));
+        return u16(x).u16(y).u16(cx).u16(cy);
     }
 
     const std::vector<std::byte>& bytes() const { return m_bytes; }

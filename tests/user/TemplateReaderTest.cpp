@@ -15,23 +15,13 @@ using user::TemplateName;
 // ordinal title.
 test::TemplateBytes extended_sample() {
     test::TemplateBytes b;
-    b.extended_head(WS_POPUP | WS_CAPTION | DS_SETFONT | DS_MODALFRAME, WS_EX_TOOLWINDOW, 2, 5, 6,
-                    100, 50)
-        .u16(0)        // no menu
-        .u16(0)        // default class
-        .text("Pilo")  // title
-        .extended_font(8, "MS Sans Serif");
-    b.extended_item(WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 10, 11, 20, 14, 1007)
-        .ordinal(0x0080)
-        .text("OK")
-        .u16(3)
-        .u8(0xA1)
-        .u8(0xB2)
-        .u8(0xC3);
-    b.extended_item(WS_CHILD | SS_ICON, 1, 2, 18, 20, 0xFFFFFFFF)
-        .text("Static")
-        .ordinal(128)
-        .u16(0);
+    const DWORD style = WS_POPUP | WS_CAPTION | DS_SETFONT | DS_MODALFRAME;
+    b.extended_head(style, WS_EX_TOOLWINDOW, 2, 5, 6, 100, 50).u16(0).u16(0).text("Pilo");
+    b.extended_font(8, "MS Sans Serif");
+    b.extended_item(WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 10, 11, 20, 14, 1007).ordinal(0x80);
+    b.text("OK").u16(3).u8(0xA1).u8(0xB2).u8(0xC3);
+    b.extended_item(WS_CHILD | SS_ICON, 1, 2, 18, 20, 0xFFFFFFFF).text("Static").ordinal(128);
+    b.u16(0);
     return b;
 }
 
@@ -45,24 +35,10 @@ test::TemplateBytes plain_sample() {
     return b;
 }
 
-TemplateName ordinal(WORD id) {
-    TemplateName n;
-    n.kind = TemplateName::Kind::Ordinal;
-    n.ordinal = id;
-    return n;
-}
+using Kind = TemplateName::Kind;
 
-TemplateName text(const char16_t* s) {
-    TemplateName n;
-    n.kind = TemplateName::Kind::Text;
-    n.text = s;
-    return n;
-}
-
-void expect_name(const TemplateName& got, const TemplateName& expected) {
-    EXPECT_EQ(got.kind, expected.kind);
-    EXPECT_EQ(got.ordinal, expected.ordinal);
-    EXPECT_EQ(got.text, expected.text);
+void expect_name(const TemplateName& n, Kind kind, WORD ordinal, const std::u16string& text) {
+    EXPECT_TRUE(n.kind == kind && n.ordinal == ordinal && n.text == text);
 }
 
 TEST(TemplateReader, PlainTemplateGivesEveryField) {
@@ -72,16 +48,16 @@ TEST(TemplateReader, PlainTemplateGivesEveryField) {
     EXPECT_EQ(t.style, 0x80000040u);
     EXPECT_EQ(t.ex_style, 0x200u);
     EXPECT_EQ(t.x, -3);
-    expect_name(t.menu, ordinal(7));
-    expect_name(t.window_class, text(u"MyClass"));
+    expect_name(t.menu, Kind::Ordinal, 7, u"");
+    expect_name(t.window_class, Kind::Text, 0, u"MyClass");
     EXPECT_EQ(t.title, u"T");
     EXPECT_EQ(t.point_size, 10);
     EXPECT_EQ(t.face, u"System");
     ASSERT_EQ(t.items.size(), 1u);
     EXPECT_EQ(t.items[0].id, 42u);
     EXPECT_EQ(t.items[0].style, 0x40010000u);
-    expect_name(t.items[0].window_class, text(u"Button"));
-    expect_name(t.items[0].title, {});
+    expect_name(t.items[0].window_class, Kind::Text, 0, u"Button");
+    expect_name(t.items[0].title, Kind::None, 0, u"");
 }
 
 TEST(TemplateReader, NoFontFieldsWithoutSetFont) {
@@ -112,53 +88,38 @@ TEST(TemplateReader, EveryTruncationFailsAndKeepsTheOutput) {
     }
 }
 
-struct BadCase {
-    const char* name;
-    test::TemplateBytes bytes;
-    TemplateError expected;
-};
-
-std::vector<BadCase> bad_cases() {
-    std::vector<BadCase> cases;
-    {
-        test::TemplateBytes b;
-        b.u16(2).u16(0xFFFF).u32(0).u32(0).u32(0).u16(0).rect(0, 0, 1, 1).u16(0).u16(0).u16(0);
-        cases.push_back({"extended version 2", b, TemplateError::BadVersion});
-    }
-    {
-        test::TemplateBytes b;
-        b.extended_head(WS_POPUP, 0, 0, 0, 0, 1, 1).u16(0).u16(0).u16('A').u16('B');
-        cases.push_back({"title without terminator", b, TemplateError::UnterminatedText});
-    }
-    {
-        test::TemplateBytes b;
-        b.extended_head(WS_POPUP | DS_SETFONT, 0, 0, 0, 0, 1, 1).u16(0).u16(0).u16(0);
-        b.u16(8).u16(400).u8(0).u8(0).u16('M').u16('S');
-        cases.push_back({"face without terminator", b, TemplateError::UnterminatedText});
-    }
-    {
-        test::TemplateBytes b;
-        b.extended_head(WS_POPUP, 0, 1, 0, 0, 1, 1).u16(0).u16(0).u16(0);
-        b.extended_item(WS_CHILD, 0, 0, 1, 1, 1).ordinal(0x80).u16(0).u16(200).u32(0);
-        cases.push_back({"creation data longer than the rest", b, TemplateError::DataPastEnd});
-    }
-    {
-        test::TemplateBytes b;
-        b.extended_head(WS_POPUP, 0, 3, 0, 0, 1, 1).u16(0).u16(0).u16(0);
-        b.extended_item(WS_CHILD, 0, 0, 1, 1, 1).ordinal(0x80).u16(0).u16(0);
-        cases.push_back({"item count beyond the items", b, TemplateError::Truncated});
-    }
-    {
-        test::TemplateBytes b;
-        b.extended_head(WS_POPUP, 0, 0, 0, 0, 1, 1).ordinal(1);
-        b.u16(0xFFFF);  // class ordinal mark with no number after it
-        cases.push_back({"ordinal cut after its mark", b, TemplateError::Truncated});
-    }
-    return cases;
+// A template head of `count` items, then no menu and the default class.
+test::TemplateBytes head(DWORD style, WORD count) {
+    test::TemplateBytes b;
+    b.extended_head(style, 0, count, 0, 0, 1, 1).u16(0).u16(0);
+    return b;
 }
 
 TEST(TemplateReader, MalformedTemplatesNameTheirFault) {
-    for (const BadCase& c : bad_cases()) {
+    test::TemplateBytes v2;
+    v2.u16(2).u16(0xFFFF).u32(0).u32(0).u32(0).u16(0).rect(0, 0, 1, 1).u16(0).u16(0).u16(0);
+    test::TemplateBytes big_data = head(WS_POPUP, 1).u16(0);
+    big_data.extended_item(WS_CHILD, 0, 0, 1, 1, 1).ordinal(0x80).u16(0).u16(200).u32(0);
+    test::TemplateBytes short_items = head(WS_POPUP, 3).u16(0);
+    short_items.extended_item(WS_CHILD, 0, 0, 1, 1, 1).ordinal(0x80).u16(0).u16(0);
+    test::TemplateBytes face = head(WS_POPUP | DS_SETFONT, 0).u16(0);
+    face.u16(8).u16(400).u8(0).u8(0).u16('M').u16('S');
+    test::TemplateBytes cut;
+    cut.extended_head(WS_POPUP, 0, 0, 0, 0, 1, 1).ordinal(1).u16(0xFFFF);
+    const struct {
+        const char* name;
+        test::TemplateBytes bytes;
+        TemplateError expected;
+    } cases[] = {
+        {"extended version 2", v2, TemplateError::BadVersion},
+        {"title without terminator", head(WS_POPUP, 0).u16('A').u16('B'),
+         TemplateError::UnterminatedText},
+        {"face without terminator", face, TemplateError::UnterminatedText},
+        {"creation data longer than the rest", big_data, TemplateError::DataPastEnd},
+        {"item count beyond the items", short_items, TemplateError::Truncated},
+        {"class ordinal cut after its mark", cut, TemplateError::Truncated},
+    };
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         DialogTemplate t;
         EXPECT_EQ(user::read_dialog_template(c.bytes.bytes(), t), c.expected)
