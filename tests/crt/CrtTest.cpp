@@ -16,13 +16,12 @@ std::vector<int> draw(std::size_t n) {
     return values;
 }
 
-struct SeedCase {
-    const char* name;
-    unsigned seed;
-    std::vector<int> expected;
-};
-
 TEST(Crt, SeededSequencesMatchTheMicrosoftRuntime) {
+    struct SeedCase {
+        const char* name;
+        unsigned seed;
+        std::vector<int> expected;
+    };
     const SeedCase cases[] = {
         {"seed 1", 1, {41, 18467, 6334, 26500, 19169, 15724, 11478, 29358}},
         {"seed 0", 0, {38, 7719, 21238, 2437, 8855}},

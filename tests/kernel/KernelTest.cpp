@@ -19,22 +19,11 @@ namespace {
 static_assert("\xC5\x82"_cp1250[0] == '\xB3' && "abc"_cp1250[3] == '\0');  // at compile time
 
 TEST(Cp1250, LettersHaveTheirCodePageBytesEveryWay) {
-    struct Case {
-        const char* utf8;
-        char16_t utf16;
-        const char* literal;  // the same letter through _cp1250
-        unsigned char byte;   // from the code page's table
-    };
     // clang-format off
-    const Case cases[] = {
-        {"ą", u'ą', "ą"_cp1250, 0xB9}, {"ć", u'ć', "ć"_cp1250, 0xE6}, {"ę", u'ę', "ę"_cp1250, 0xEA},
-        {"ł", u'ł', "ł"_cp1250, 0xB3}, {"ń", u'ń', "ń"_cp1250, 0xF1}, {"ó", u'ó', "ó"_cp1250, 0xF3},
-        {"ś", u'ś', "ś"_cp1250, 0x9C}, {"ź", u'ź', "ź"_cp1250, 0x9F}, {"ż", u'ż', "ż"_cp1250, 0xBF},
-        {"Ą", u'Ą', "Ą"_cp1250, 0xA5}, {"Ć", u'Ć', "Ć"_cp1250, 0xC6}, {"Ę", u'Ę', "Ę"_cp1250, 0xCA},
-        {"Ł", u'Ł', "Ł"_cp1250, 0xA3}, {"Ń", u'Ń', "Ń"_cp1250, 0xD1}, {"Ó", u'Ó', "Ó"_cp1250, 0xD3},
-        {"Ś", u'Ś', "Ś"_cp1250, 0x8C}, {"Ź", u'Ź', "Ź"_cp1250, 0x8F}, {"Ż", u'Ż', "Ż"_cp1250, 0xAF},
-        {"€", u'€', "€"_cp1250, 0x80}, {"„", u'„', "„"_cp1250, 0x84}, {"˙", u'˙', "˙"_cp1250, 0xFF},
-        {"\u00A0", u'\u00A0', "\u00A0"_cp1250, 0xA0}, {"ß", u'ß', "ß"_cp1250, 0xDF},
+    struct Case { const char* utf8; char16_t utf16; const char* literal /* through _cp1250 */; unsigned char byte; };
+    const Case cases[] = {  // from the code page's table: two- and three-byte UTF-8, both cases
+        {"ą", u'ą', "ą"_cp1250, 0xB9}, {"ś", u'ś', "ś"_cp1250, 0x9C}, {"Ż", u'Ż', "Ż"_cp1250, 0xAF}, {"Ł", u'Ł', "Ł"_cp1250, 0xA3},
+        {"€", u'€', "€"_cp1250, 0x80}, {"„", u'„', "„"_cp1250, 0x84}, {"˙", u'˙', "˙"_cp1250, 0xFF}, {"\u00A0", u'\u00A0', "\u00A0"_cp1250, 0xA0},
     };
     // clang-format on
     for (const Case& c : cases) {
@@ -150,12 +139,9 @@ TEST(ResourceImage, ReadsEntriesAndRefusesBrokenImagesSayingWhereAndWhy) {
         const std::vector<std::byte> cut(image.begin(), image.begin() + static_cast<long>(n));
         EXPECT_EQ(kernel::validate_resource_image(cut).empty(), sound.count(n) == 1) << n;
     }
-    struct Case {
-        void (*corrupt)(std::vector<std::byte>&);
-        const char* want;
-    };
     using I = std::vector<std::byte>;
     // clang-format off
+    struct Case { void (*corrupt)(I&); const char* want; };
     const Case cases[] = {  // base: the empty entry and type 2, name 130, 4 bytes: 68 in all
         {[](I& im) { im.clear(); }, "resource image: empty"},
         {[](I& im) { put32(im, 0, 4); }, "no leading empty entry at offset 0"},
@@ -246,13 +232,9 @@ protected:
 };
 
 TEST_F(Resources, FindsByIntegerAndStringNamesIgnoringCase) {
-    struct Case {
-        LPCSTR resource, type;
-        long offset;  // of the data in the image, -1 for not found
-        DWORD error;  // the last error when not found
-    };
     constexpr DWORD kName = ERROR_RESOURCE_NAME_NOT_FOUND, kType = ERROR_RESOURCE_TYPE_NOT_FOUND;
     // clang-format off
+    struct Case { LPCSTR resource, type; long offset /* of the data, -1: not found */; DWORD error; };
     const Case cases[] = {
         {MAKEINTRESOURCEA(130), RT_BITMAP, 64, 0}, {MAKEINTRESOURCEA(143), "SOUND", 112, 0},
         {MAKEINTRESOURCEA(143), "SoUnD", 112, 0}, {"#143", "sound", 112, 0}, {"#130", "#2", 64, 0},

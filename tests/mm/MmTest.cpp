@@ -31,18 +31,9 @@ const Bytes kFact = chunk("fact", samples({5, 0, 0, 0}));
 const Bytes kData = chunk("data", samples({0x80, 0x01, 0xFF, 0x7F, 0x80}));
 
 TEST(WaveParser, ImagesParseOrFailWithTheirReason) {
-    struct Case {
-        const char* name;
-        Bytes image;
-        E error;
-        std::uint16_t channels = 0;
-        std::uint32_t rate = 0;
-        std::uint16_t bits = 0;
-        std::size_t offset = 0;  // where the samples start in the image
-        std::size_t length = 0;  // whole frames only
-    };
     const Bytes mono = fmt(1, 1, 22050, 8);
     // clang-format off
+    struct Case { const char* name; Bytes image; E error; std::uint16_t channels = 0; std::uint32_t rate = 0; std::uint16_t bits = 0; std::size_t offset = 0 /* of the samples */, length = 0 /* whole frames */; };
     const Case cases[] = {
         // RIFF 12 + fmt 8+18 + fact 8+4 + data header 8: samples at 58.
         {"8-bit mono with fact", riff({mono, kFact, kData}), E::None, 1, 22050, 8, 58, 5},
