@@ -5,9 +5,7 @@
 #include "game/BoardGeometry.h"
 #include "platform/win32/cp1250.h"
 #include "res/resource.h"
-#include "tests/app/ProgramProbe.h"
 #include "tests/app/ProgramRun.h"
-#include "tests/e2e/E2eSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -75,7 +73,7 @@ TEST(Program, StartUpRefusesWhatItCannotRunWithAndGoesOnWithoutTheSplash) {
         headless.script_advance(800);
         headless.script_call([&](host::HeadlessHost& h) {
             later = look(message);
-            golden = c.golden ? e2e::compare_golden(h, c.golden) : "";
+            golden = c.golden ? probe::compare_golden(h, c.golden) : "";
         });
         headless.script_key(c.message ? VK_RETURN : VK_ESCAPE);
         run(headless, c.missing);
@@ -169,12 +167,12 @@ TEST(Program, TheOpeningPieceSetFollowsTheCalendarClock) {
             std::vector<std::uint32_t> opening, after;
             headless.script_advance(800);
             headless.script_call([&](host::HeadlessHost& h) {
-                opening = e2e::grab(h, probe::window_rect(main_dialog()->GetSafeHwnd()));
+                opening = probe::grab(h, probe::window_rect(main_dialog()->GetSafeHwnd()));
                 PostMessageA(main_dialog()->GetSafeHwnd(), WM_COMMAND, IDB_CROSSES + set, 0);
             });
             headless.script_advance(300);
             headless.script_call([&](host::HeadlessHost& h) {
-                after = e2e::grab(h, probe::window_rect(main_dialog()->GetSafeHwnd()));
+                after = probe::grab(h, probe::window_rect(main_dialog()->GetSafeHwnd()));
                 escape(h);
             });
             run(headless);
@@ -186,13 +184,13 @@ TEST(Program, TheOpeningPieceSetFollowsTheCalendarClock) {
 
 // Screen point of a control's centre, and of the first cell holding a piece.
 POINT centre_of(CWnd& wnd) {
-    return e2e::centre_of(wnd.GetSafeHwnd());
+    return probe::centre_of(wnd.GetSafeHwnd());
 }
 POINT piece_point() {
     const BoardModel& model = main_dialog()->m_boardWnd.GetModel();
     for (int cell = 0; cell < 13 * 13; ++cell) {
         if (model.Colour(cell / 13, cell % 13) >= 0) {
-            return e2e::cell_point(cell / 13, cell % 13);
+            return probe::cell_point(cell / 13, cell % 13);
         }
     }
     ADD_FAILURE() << "no piece on the board";
@@ -219,9 +217,9 @@ TEST(Program, ShapeAndNewGameButtonsDealAfreshAndResetTheScore) {
         headless.script_call([&s](host::HeadlessHost& h) {
             main_dialog()->m_scoreWnd.m_nScore = 42;
             const POINT piece = piece_point();  // a selection must not survive the deal
-            probe::push_click(h, piece.x, piece.y);
+            probe::push_mouse(h, piece.x, piece.y);
             const POINT p = centre_of(*main_dialog()->GetDlgItem(s.id));
-            probe::push_click(h, p.x, p.y);
+            probe::push_mouse(h, p.x, p.y);
         });
         headless.script_advance(300);
         headless.script_call([&](host::HeadlessHost&) {
@@ -260,8 +258,8 @@ TEST(Program, ToolTipsShowTheirOwnTextsAfterTheDelayButNotOverTheBoard) {
         headless.script_advance(800);
         headless.script_call([&](host::HeadlessHost& h) {
             const POINT at = centre_of(*main_dialog()->GetDlgItem(c.id));
-            e2e::push_move(h, at.x, at.y);
-            e2e::push_move(h, at.x + 1, at.y);
+            probe::push_mouse(h, at.x, at.y, host::MouseButton::None);
+            probe::push_mouse(h, at.x + 1, at.y, host::MouseButton::None);
         });
         headless.script_advance(100);  // within the initial delay
         headless.script_call(
@@ -269,7 +267,7 @@ TEST(Program, ToolTipsShowTheirOwnTextsAfterTheDelayButNotOverTheBoard) {
         headless.script_advance(1000);
         headless.script_call([&](host::HeadlessHost& h) {
             shown = probe::find_class("tooltips_class32") != nullptr;
-            golden = c.golden ? e2e::compare_golden(h, c.golden) : "";
+            golden = c.golden ? probe::compare_golden(h, c.golden) : "";
             escape(h);
         });
         run(headless);
@@ -293,7 +291,7 @@ TEST(Program, FarewellPlaysLastWhicheverWayTheWindowCloses) {
         {"exit button",
          [](host::HeadlessHost& h) {
              const POINT p = centre_of(*main_dialog()->GetDlgItem(IDC_EXIT));
-             probe::push_click(h, p.x, p.y);
+             probe::push_mouse(h, p.x, p.y);
          },
          true},
         {"close box",
@@ -311,7 +309,7 @@ TEST(Program, FarewellPlaysLastWhicheverWayTheWindowCloses) {
         headless.script_call([&](host::HeadlessHost& h) {
             // A selected piece pulses on every tick while the board lives.
             const POINT p = piece_point();
-            probe::push_click(h, p.x, p.y);
+            probe::push_mouse(h, p.x, p.y);
             c.close(h);
         });
         run(headless);
@@ -358,8 +356,8 @@ TEST(Program, AboutEntryOpensTheBoxOtherSystemCommandsDoNot) {
             HWND front = probe::front_window();
             if (main_dialog() != nullptr && front != main_dialog()->GetSafeHwnd()) {
                 const RECT client = probe::client_rect(front);
-                aboutSeen = probe::compare_text(h, probe::render_text(credit), client.left + 10,
-                                                client.top + 40, RGB(255, 0, 0))
+                aboutSeen = probe::compare_text(h, credit, client.left + 10, client.top + 40,
+                                                RGB(255, 0, 0))
                                 .empty();
                 probe::push_key(h, VK_RETURN);
             }

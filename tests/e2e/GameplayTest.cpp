@@ -5,8 +5,7 @@
 #include "platform/host/VirtualKeys.h"
 #include "platform/win32/cp1250.h"
 #include "res/resource.h"
-#include "tests/app/ProgramProbe.h"
-#include "tests/e2e/E2eSupport.h"
+#include "tests/app/ProgramRun.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +30,7 @@ struct Move {
 };
 
 const BoardModel& model() {
-    return e2e::main_dialog()->m_boardWnd.GetModel();
+    return probe::main_dialog()->m_boardWnd.GetModel();
 }
 
 // The first move in cell order with a free route of at least minSteps steps.
@@ -78,12 +77,12 @@ int centre_px(int index) {
 }
 
 std::vector<std::uint32_t> cell_square(const host::HeadlessHost& h, RoutePoint p) {
-    return e2e::grab(h, e2e::piece_square(centre_px(p.column), centre_px(p.row)));
+    return probe::grab(h, probe::piece_square(centre_px(p.column), centre_px(p.row)));
 }
 
 void click_cell(host::HeadlessHost& h, RoutePoint p) {
-    const POINT pt = e2e::cell_point(p.row, p.column);
-    probe::push_click(h, pt.x, pt.y);
+    const POINT pt = probe::cell_point(p.row, p.column);
+    probe::push_mouse(h, pt.x, pt.y);
 }
 
 void escape(host::HeadlessHost& h) {
@@ -92,9 +91,9 @@ void escape(host::HeadlessHost& h) {
 
 // A click on the control `id` of a dialog, the main window by default.
 void click_item(host::HeadlessHost& h, int id, HWND dialog = nullptr) {
-    const POINT p = e2e::centre_of(
-        GetDlgItem(dialog != nullptr ? dialog : e2e::main_dialog()->GetSafeHwnd(), id));
-    probe::push_click(h, p.x, p.y);
+    const POINT p = probe::centre_of(
+        GetDlgItem(dialog != nullptr ? dialog : probe::main_dialog()->GetSafeHwnd(), id));
+    probe::push_mouse(h, p.x, p.y);
 }
 
 TEST(Gameplay, AMoveTravelsHalfACellATickAndEndsInTheArrivalTick) {
@@ -156,13 +155,14 @@ TEST(Gameplay, AMoveTravelsHalfACellATickAndEndsInTheArrivalTick) {
                 const int x =
                     half ? (centre_px(a.column) + centre_px(b.column)) / 2 : centre_px(b.column);
                 const int y = half ? (centre_px(a.row) + centre_px(b.row)) / 2 : centre_px(b.row);
-                placed = e2e::grab(h, e2e::piece_square(x, y)) == e2e::piece_picture(colour, 0);
+                placed =
+                    probe::grab(h, probe::piece_square(x, y)) == probe::piece_picture(colour, 0);
             }
             ticks.push_back({model().GetState(), placed});
         });
     }
     headless.script_call([&](host::HeadlessHost& h) { escape(h); });
-    e2e::run_program(headless);
+    probe::run(headless);
 
     ASSERT_TRUE(move.has_value());
     EXPECT_TRUE(erasedAtClick);
@@ -202,7 +202,7 @@ TEST(Gameplay, ALineGoesWithItsPointsAndAMoveWithoutOneBringsThePreviewedPieces)
         const RoutePoint target = c.completesLine ? RoutePoint{6, 6} : RoutePoint{7, 6};
         headless.script_advance(800);
         headless.script_call([&](host::HeadlessHost& h) {
-            CMainDialog* dlg = e2e::main_dialog();
+            CMainDialog* dlg = probe::main_dialog();
             BoardModel& m = dlg->m_boardWnd.GetModelForSetup();
             m.ClearBoard(false);
             for (int col = 2; col <= 5; ++col) {
@@ -212,16 +212,16 @@ TEST(Gameplay, ALineGoesWithItsPointsAndAMoveWithoutOneBringsThePreviewedPieces)
             m.PutPiece(2, 2, 4);
             m.SetNextPieces(next, 3);
             dlg->m_boardWnd.RedrawWindow();
-            scoreBefore = e2e::grab(h, probe::client_rect(dlg->m_scoreWnd.GetSafeHwnd()));
+            scoreBefore = probe::grab(h, probe::client_rect(dlg->m_scoreWnd.GetSafeHwnd()));
             click_cell(h, {9, 6});
             click_cell(h, target);
         });
         headless.script_advance(kTick * 8);
         headless.script_call([&](host::HeadlessHost& h) {
-            CMainDialog* dlg = e2e::main_dialog();
+            CMainDialog* dlg = probe::main_dialog();
             score = dlg->m_scoreWnd.m_nScore;
             freeCells = model().FreeCells();
-            scoreAfter = e2e::grab(h, probe::client_rect(dlg->m_scoreWnd.GetSafeHwnd()));
+            scoreAfter = probe::grab(h, probe::client_rect(dlg->m_scoreWnd.GetSafeHwnd()));
             const RoutePoint empty = empty_cell_except(model(), {-1, -1});
             rowErased = true;
             for (std::int16_t col = 2; col <= 6; ++col) {
@@ -236,13 +236,13 @@ TEST(Gameplay, ALineGoesWithItsPointsAndAMoveWithoutOneBringsThePreviewedPieces)
                     if (colour >= 0 && !setUp) {
                         ++incoming;
                         incomingDrawn = incomingDrawn &&
-                                        cell_square(h, {r, col}) == e2e::piece_picture(colour, 0);
+                                        cell_square(h, {r, col}) == probe::piece_picture(colour, 0);
                     }
                 }
             }
             escape(h);
         });
-        e2e::run_program(headless);
+        probe::run(headless);
         if (c.completesLine) {
             EXPECT_EQ(score, 5);
             EXPECT_NE(scoreAfter, scoreBefore);
@@ -275,12 +275,12 @@ TEST(Gameplay, RightClickOverThePreviewOpensThePieceSetMenuOverTheScoreNot) {
         bool opened = false;
         headless.script_advance(800);
         headless.script_call([&](host::HeadlessHost& h) {
-            const POINT p = e2e::centre_of(GetDlgItem(e2e::main_dialog()->GetSafeHwnd(), c.id));
-            e2e::push_right_click(h, p.x, p.y);
+            const POINT p = probe::centre_of(GetDlgItem(probe::main_dialog()->GetSafeHwnd(), c.id));
+            probe::push_mouse(h, p.x, p.y, host::MouseButton::Right);
         });
         headless.script_advance(100);
         headless.script_call([&](host::HeadlessHost& h) {
-            HWND menu = e2e::popup_menu();
+            HWND menu = probe::find_class("#32768");
             opened = menu != nullptr;
             if (opened) {
                 escape(h);  // dismissed: no command
@@ -288,7 +288,7 @@ TEST(Gameplay, RightClickOverThePreviewOpensThePieceSetMenuOverTheScoreNot) {
         });
         headless.script_advance(100);
         headless.script_call([](host::HeadlessHost& h) { escape(h); });
-        e2e::run_program(headless);
+        probe::run(headless);
         EXPECT_EQ(opened, c.opens);
     }
 }
@@ -304,36 +304,37 @@ TEST(Gameplay, AboutBoxFromTheSystemMenuCountsFromTheStartAndClosesByItsPicture)
     headless.script_advance(30000);
     headless.script_call([](host::HeadlessHost& h) { click_item(h, IDC_SHAPE); });
     headless.script_advance(1000);
-    headless.script_call([](host::HeadlessHost& h) { e2e::push_alt_space(h); });
+    headless.script_call(
+        [](host::HeadlessHost& h) { probe::push_key(h, host::vk::kSpace, host::kModAlt, ' '); });
     headless.script_advance(100);
     headless.script_call([&](host::HeadlessHost& h) {
-        HWND menu = e2e::popup_menu();
+        HWND menu = probe::find_class("#32768");
         menuOpened = menu != nullptr;
         if (menu != nullptr) {
             // The About entry is the last item, a text item below a separator.
             const RECT r = probe::window_rect(menu);
-            probe::push_click(h, (r.left + r.right) / 2, r.bottom - 3 - 9);
+            probe::push_mouse(h, (r.left + r.right) / 2, r.bottom - 3 - 9);
         }
     });
     headless.script_advance(100);
     headless.script_call([&](host::HeadlessHost& h) {
         HWND front = probe::front_window();
-        aboutShown = front != nullptr && front != e2e::main_dialog()->GetSafeHwnd() &&
+        aboutShown = front != nullptr && front != probe::main_dialog()->GetSafeHwnd() &&
                      probe::window_text(front) == "Pilo";
         if (aboutShown) {
             const RECT client = probe::client_rect(front);
-            timeShown = probe::compare_text(h, probe::render_text("Grasz: 1 min."),
-                                            client.left + 10, client.top + 20, RGB(255, 255, 0))
+            timeShown = probe::compare_text(h, "Grasz: 1 min.", client.left + 10, client.top + 20,
+                                            RGB(255, 255, 0))
                             .empty();
             click_item(h, IDOK, front);
         }
     });
     headless.script_advance(100);
     headless.script_call([&](host::HeadlessHost& h) {
-        aboutClosed = probe::front_window() == e2e::main_dialog()->GetSafeHwnd();
+        aboutClosed = probe::front_window() == probe::main_dialog()->GetSafeHwnd();
         escape(h);
     });
-    e2e::run_program(headless);
+    probe::run(headless);
     EXPECT_TRUE(menuOpened);
     EXPECT_TRUE(aboutShown);
     EXPECT_TRUE(timeShown);
@@ -379,10 +380,10 @@ TEST(Gameplay, AGamePlayedToItsEndShowsTheFinalScoreAndAnnouncesIt) {
             HWND front = probe::front_window();
             if (front != nullptr && probe::window_text(front) == kFinalScoreCaption) {
                 dialogSeen = true;
-                score = e2e::main_dialog()->m_scoreWnd.m_nScore;
+                score = probe::main_dialog()->m_scoreWnd.m_nScore;
                 wavesAtDialog = probe::wave_ids(h);
                 if (c.golden != nullptr) {
-                    golden = e2e::compare_golden(h, c.golden);
+                    golden = probe::compare_golden(h, c.golden);
                 }
                 if (c.pictures) {
                     click_item(h, IDOK, front);
@@ -392,7 +393,7 @@ TEST(Gameplay, AGamePlayedToItsEndShowsTheFinalScoreAndAnnouncesIt) {
                 h.script_advance(200);
                 h.script_call([&](host::HeadlessHost& hh) {
                     // Closed, and not shown again.
-                    ended = probe::front_window() == e2e::main_dialog()->GetSafeHwnd();
+                    ended = probe::front_window() == probe::main_dialog()->GetSafeHwnd();
                     if (c.pictures) {
                         click_item(hh, IDC_EXIT);
                     } else {
@@ -424,7 +425,7 @@ TEST(Gameplay, AGamePlayedToItsEndShowsTheFinalScoreAndAnnouncesIt) {
         };
         headless.script_advance(800);
         headless.script_call(drive);
-        e2e::run_program(headless, false);
+        probe::run(headless, {}, false);
         EXPECT_TRUE(ended);
         ASSERT_TRUE(dialogSeen);
         EXPECT_GT(moves, 10);
@@ -450,9 +451,11 @@ TEST(Gameplay, AnyTimerMessageTicksTheBoardAndAPileOfThemTicksOnce) {
     auto post_ticks = [](int count) {
         return [count](host::HeadlessHost& h) {
             for (int i = 0; i < count; ++i) {
-                PostMessageA(e2e::main_dialog()->m_boardWnd.GetSafeHwnd(), WM_TIMER, 7, 0);
+                PostMessageA(probe::main_dialog()->m_boardWnd.GetSafeHwnd(), WM_TIMER, 7, 0);
             }
-            e2e::push_move(h, 0, 0);  // an event, so the loop runs before the next step
+            probe::push_mouse(
+                h, 0, 0,
+                host::MouseButton::None);  // an event, so the loop runs before the next step
         };
     };
     auto look = [&](host::HeadlessHost& h) {
@@ -460,7 +463,7 @@ TEST(Gameplay, AnyTimerMessageTicksTheBoardAndAPileOfThemTicksOnce) {
         const int colour = model().Colour(piece.row, piece.column);
         int size = -1;
         for (int s = 0; s < 3; ++s) {
-            size = seen == e2e::piece_picture(colour, s) ? s : size;
+            size = seen == probe::piece_picture(colour, s) ? s : size;
         }
         sizes.push_back(size);
     };
@@ -477,7 +480,7 @@ TEST(Gameplay, AnyTimerMessageTicksTheBoardAndAPileOfThemTicksOnce) {
         headless.script_call(look);
     }
     headless.script_call(escape);
-    e2e::run_program(headless);
+    probe::run(headless);
     EXPECT_EQ(sizes, (std::vector<int>{0, 1, 2}));
 }
 
