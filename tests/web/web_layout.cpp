@@ -1,9 +1,8 @@
 // web_layout.cpp: runs the program on the headless host at calendar second SECONDS and prints,
 // for the browser test, where things are on the screen and what the first deal shows there:
 // "caption X Y RRGGBB" and "field X Y RRGGBB" (the main window's caption, the board's field
-// after the splash), "cell R C X Y" and five colours (the centre, 7 px left, right, up, down),
-// "preview L T R B", and the piece-set menu a right click on cell 6 6 opens: "menu L T R B"
-// and "item I X Y".
+// after the splash), "cell R C X Y" (centres of the board's cells), "preview L T R B", and the
+// piece-set menu a right click on cell 6 6 opens: "menu L T R B" and "item I X Y".
 #include "app/CMainDialog.h"
 #include "platform/host/VirtualKeys.h"
 #include "platform/launch/HeadlessRun.h"
@@ -65,10 +64,8 @@ int main(int argc, char** argv) {
         for (int row = 0; row < 13; ++row) {
             for (int column = 0; column < 13; ++column) {
                 const POINT p = cell_point(row, column);
-                std::printf("cell %d %d %d %d %06X %06X %06X %06X %06X\n", row, column,
-                            static_cast<int>(p.x), static_cast<int>(p.y), h.pixel(p.x, p.y),
-                            h.pixel(p.x - 7, p.y), h.pixel(p.x + 7, p.y), h.pixel(p.x, p.y - 7),
-                            h.pixel(p.x, p.y + 7));
+                std::printf("cell %d %d %d %d\n", row, column, static_cast<int>(p.x),
+                            static_cast<int>(p.y));
             }
         }
         ::GetWindowRect(dlg->m_previewWnd.GetSafeHwnd(), &r);
