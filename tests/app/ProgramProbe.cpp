@@ -50,10 +50,14 @@ HWND find_top_level(const std::string& text, bool deep) {
     return nullptr;
 }
 
-HWND find_class(const std::string& class_name) {
+std::string class_name(HWND hwnd) {
+    const user::Window* w = user::find_window(hwnd);
+    return w != nullptr && w->window_class != nullptr ? w->window_class->name : std::string();
+}
+
+HWND find_class(const std::string& name) {
     for (HWND hwnd : visible_windows()) {
-        const user::Window* w = user::find_window(hwnd);
-        if (w->window_class != nullptr && w->window_class->name == class_name) {
+        if (class_name(hwnd) == name) {
             return hwnd;
         }
     }

@@ -25,8 +25,10 @@ std::string window_text(HWND hwnd);
 // The frontmost visible top-level window whose text is text (deep: or that of a window below
 // it), or NULL.
 HWND find_top_level(const std::string& text, bool deep = false);
+// The name of a window's class, or "" for a stale handle.
+std::string class_name(HWND hwnd);
 // The frontmost visible top-level window of a window class ("#32768": a popup menu), or NULL.
-HWND find_class(const std::string& class_name);
+HWND find_class(const std::string& name);
 
 // Screen rectangles of a window and of its client area, and the window's centre.
 RECT window_rect(HWND hwnd);

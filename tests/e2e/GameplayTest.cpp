@@ -1,5 +1,5 @@
 // GameplayTest.cpp: the game played through its real start-up with input at screen points:
-// a whole move tick by tick, a line scored, the piece-set menu, the About box from the system
+// a whole move tick by tick, a line scored, the About box from the system
 // menu, a game played to its final score, and the board's timer messages.
 #include "app/CGameApp.h"
 #include "platform/host/VirtualKeys.h"
@@ -257,39 +257,6 @@ TEST(Gameplay, ALineGoesWithItsPointsAndAMoveWithoutOneBringsThePreviewedPieces)
             EXPECT_TRUE(incomingDrawn);
             EXPECT_EQ(freeCells, 81 - 6 - 3);
         }
-    }
-}
-
-// Over the board it opens as its golden picture shows.
-TEST(Gameplay, RightClickOverThePreviewOpensThePieceSetMenuOverTheScoreNot) {
-    struct Case {
-        const char* name;
-        int id;
-        bool opens;
-    };
-    const Case cases[] = {{"preview", IDC_PREVIEW, true}, {"score", IDC_SCORE, false}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        host::HeadlessHost headless;
-        host::ScopedInstall installed(headless);
-        bool opened = false;
-        headless.script_advance(800);
-        headless.script_call([&](host::HeadlessHost& h) {
-            const POINT p = probe::centre_of(GetDlgItem(probe::main_dialog()->GetSafeHwnd(), c.id));
-            probe::push_mouse(h, p.x, p.y, host::MouseButton::Right);
-        });
-        headless.script_advance(100);
-        headless.script_call([&](host::HeadlessHost& h) {
-            HWND menu = probe::find_class("#32768");
-            opened = menu != nullptr;
-            if (opened) {
-                escape(h);  // dismissed: no command
-            }
-        });
-        headless.script_advance(100);
-        headless.script_call([](host::HeadlessHost& h) { escape(h); });
-        probe::run(headless);
-        EXPECT_EQ(opened, c.opens);
     }
 }
 
