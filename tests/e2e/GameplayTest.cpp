@@ -81,18 +81,14 @@ std::vector<std::uint32_t> cell_square(const host::HeadlessHost& h, RoutePoint p
 }
 
 void click_cell(host::HeadlessHost& h, RoutePoint p) {
-    const POINT pt = probe::cell_point(p.row, p.column);
-    probe::push_mouse(h, pt.x, pt.y);
+    probe::on_cell(p.row, p.column)(h);
 }
 
-void escape(host::HeadlessHost& h) {
-    probe::push_key(h, host::vk::kEscape);
-}
+const probe::Act& escape = probe::kEscape;
 
-// A click on the control `id` of a dialog, the main window by default.
-void click_item(host::HeadlessHost& h, int id, HWND dialog = nullptr) {
-    const POINT p = probe::centre_of(
-        GetDlgItem(dialog != nullptr ? dialog : probe::main_dialog()->GetSafeHwnd(), id));
+// A click on the control `id` of a dialog.
+void click_item(host::HeadlessHost& h, int id, HWND dialog) {
+    const POINT p = probe::centre_of(GetDlgItem(dialog, id));
     probe::push_mouse(h, p.x, p.y);
 }
 
@@ -266,28 +262,10 @@ TEST(Gameplay, AboutBoxFromTheSystemMenuCountsFromTheStartAndClosesByItsPicture)
     host::HeadlessHost headless;
     host::ScopedInstall installed(headless);
     bool menuOpened = false, aboutShown = false, timeShown = false, aboutClosed = false;
-    headless.script_advance(30800);
-    headless.script_call([](host::HeadlessHost& h) { click_item(h, IDC_NEW_GAME); });
-    headless.script_advance(30000);
-    headless.script_call([](host::HeadlessHost& h) { click_item(h, IDC_SHAPE); });
-    headless.script_advance(1000);
-    headless.script_call(
-        [](host::HeadlessHost& h) { probe::push_key(h, host::vk::kSpace, host::kModAlt, ' '); });
-    headless.script_advance(100);
-    headless.script_call([&](host::HeadlessHost& h) {
-        HWND menu = probe::find_class("#32768");
-        menuOpened = menu != nullptr;
-        if (menu != nullptr) {
-            // The About entry is the last item, a text item below a separator.
-            const RECT r = probe::window_rect(menu);
-            probe::push_mouse(h, (r.left + r.right) / 2, r.bottom - 3 - 9);
-        }
-    });
-    headless.script_advance(100);
-    headless.script_call([&](host::HeadlessHost& h) {
+    const probe::Act about = [&](host::HeadlessHost& h) {
         HWND front = probe::front_window();
-        aboutShown = front != nullptr && front != probe::main_dialog()->GetSafeHwnd() &&
-                     probe::window_text(front) == "Pilo";
+        aboutShown =
+            front != probe::main_dialog()->GetSafeHwnd() && probe::window_text(front) == "Pilo";
         if (aboutShown) {
             const RECT client = probe::client_rect(front);
             timeShown = probe::compare_text(h, "Grasz: 1 min.", client.left + 10, client.top + 20,
@@ -295,12 +273,21 @@ TEST(Gameplay, AboutBoxFromTheSystemMenuCountsFromTheStartAndClosesByItsPicture)
                             .empty();
             click_item(h, IDOK, front);
         }
-    });
-    headless.script_advance(100);
-    headless.script_call([&](host::HeadlessHost& h) {
-        aboutClosed = probe::front_window() == probe::main_dialog()->GetSafeHwnd();
-        escape(h);
-    });
+    };
+    probe::script(
+        headless,
+        {{30800, {probe::on_item(IDC_NEW_GAME)}},
+         {30000, {probe::on_item(IDC_SHAPE)}},
+         {1000, {probe::key(VK_SPACE, host::kModAlt, ' ')}},
+         {100,
+          {[&](host::HeadlessHost&) { menuOpened = probe::find_class("#32768") != nullptr; },
+           probe::on_menu(-1)}},  // the About entry
+         {100, {about}},
+         {100,
+          {[&](host::HeadlessHost&) {
+               aboutClosed = probe::front_window() == probe::main_dialog()->GetSafeHwnd();
+           },
+           probe::kEscape}}});
     probe::run(headless);
     EXPECT_TRUE(menuOpened);
     EXPECT_TRUE(aboutShown);
@@ -362,7 +349,7 @@ TEST(Gameplay, AGamePlayedToItsEndShowsTheFinalScoreAndAnnouncesIt) {
                     // Closed, and not shown again.
                     ended = probe::front_window() == probe::main_dialog()->GetSafeHwnd();
                     if (c.pictures) {
-                        click_item(hh, IDC_EXIT);
+                        probe::on_item(IDC_EXIT)(hh);
                     } else {
                         escape(hh);
                     }
