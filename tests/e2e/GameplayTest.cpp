@@ -180,24 +180,24 @@ TEST(Gameplay, AMoveTravelsHalfACellATickAndEndsInTheArrivalTick) {
 TEST(Gameplay, ALineGoesWithItsPointsAndAMoveWithoutOneBringsThePreviewedPieces) {
     struct Case {
         const char* name;
-        bool completesLine;
+        RoutePoint target;  // where the piece from 9 6 goes, beside four of its colour in row 6
+        int score, freeCells, incoming;
+        bool rowErased;
     };
-    const Case cases[] = {{"a fifth piece completes the row", true},
-                          {"the piece stops short of the row", false}};
+    const Case cases[] = {{"a fifth piece completes the row", {6, 6}, 5, 81 - 1, 0, true},
+                          {"the piece stops short of the row", {7, 6}, 0, 81 - 6 - 3, 3, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         host::HeadlessHost headless;
         host::ScopedInstall installed(headless);
         std::vector<std::uint32_t> scoreBefore, scoreAfter;
-        int score = -1;
-        int freeCells = -1;
-        bool rowErased = false;
-        bool incomingDrawn = false;
-        int incoming = 0;
-        const std::int16_t next[3] = {1, 2, 3};
-        const RoutePoint target = c.completesLine ? RoutePoint{6, 6} : RoutePoint{7, 6};
-        headless.script_advance(800);
-        headless.script_call([&](host::HeadlessHost& h) {
+        int score = -1, freeCells = -1, incoming = 0;
+        bool rowErased = true, incomingDrawn = true;
+        const auto score_picture = [](host::HeadlessHost& h) {
+            return probe::grab(h,
+                               probe::client_rect(probe::main_dialog()->m_scoreWnd.GetSafeHwnd()));
+        };
+        const probe::Act setUp = [&](host::HeadlessHost& h) {
             CMainDialog* dlg = probe::main_dialog();
             BoardModel& m = dlg->m_boardWnd.GetModelForSetup();
             m.ClearBoard(false);
@@ -206,29 +206,26 @@ TEST(Gameplay, ALineGoesWithItsPointsAndAMoveWithoutOneBringsThePreviewedPieces)
             }
             m.PutPiece(9, 6, 0);
             m.PutPiece(2, 2, 4);
+            const std::int16_t next[3] = {1, 2, 3};
             m.SetNextPieces(next, 3);
             dlg->m_boardWnd.RedrawWindow();
-            scoreBefore = probe::grab(h, probe::client_rect(dlg->m_scoreWnd.GetSafeHwnd()));
+            scoreBefore = score_picture(h);
             click_cell(h, {9, 6});
-            click_cell(h, target);
-        });
-        headless.script_advance(kTick * 8);
-        headless.script_call([&](host::HeadlessHost& h) {
-            CMainDialog* dlg = probe::main_dialog();
-            score = dlg->m_scoreWnd.m_nScore;
+            click_cell(h, c.target);
+        };
+        const probe::Act see = [&](host::HeadlessHost& h) {
+            score = probe::main_dialog()->m_scoreWnd.m_nScore;
             freeCells = model().FreeCells();
-            scoreAfter = probe::grab(h, probe::client_rect(dlg->m_scoreWnd.GetSafeHwnd()));
+            scoreAfter = score_picture(h);
             const RoutePoint empty = empty_cell_except(model(), {-1, -1});
-            rowErased = true;
             for (std::int16_t col = 2; col <= 6; ++col) {
                 rowErased = rowErased && cell_square(h, {6, col}) == cell_square(h, empty);
             }
-            incomingDrawn = true;
             for (std::int16_t r = 0; r < kGrid; ++r) {
                 for (std::int16_t col = 0; col < kGrid; ++col) {
                     const int colour = model().Colour(r, col);
                     const bool setUp = (r == 6 && col <= 5) || (r == 2 && col == 2) ||
-                                       RoutePoint{r, col} == target;
+                                       RoutePoint{r, col} == c.target;
                     if (colour >= 0 && !setUp) {
                         ++incoming;
                         incomingDrawn = incomingDrawn &&
@@ -236,23 +233,15 @@ TEST(Gameplay, ALineGoesWithItsPointsAndAMoveWithoutOneBringsThePreviewedPieces)
                     }
                 }
             }
-            escape(h);
-        });
+        };
+        probe::script(headless, {{800, {setUp}}, {kTick * 8, {see, escape}}});
         probe::run(headless);
-        if (c.completesLine) {
-            EXPECT_EQ(score, 5);
-            EXPECT_NE(scoreAfter, scoreBefore);
-            EXPECT_TRUE(rowErased);
-            EXPECT_EQ(incoming, 0);
-            EXPECT_EQ(freeCells, 81 - 1);
-        } else {
-            EXPECT_EQ(score, 0);
-            EXPECT_EQ(scoreAfter, scoreBefore);
-            EXPECT_FALSE(rowErased);
-            EXPECT_EQ(incoming, 3);
-            EXPECT_TRUE(incomingDrawn);
-            EXPECT_EQ(freeCells, 81 - 6 - 3);
-        }
+        EXPECT_EQ(score, c.score);
+        EXPECT_EQ(scoreAfter != scoreBefore, c.score > 0);
+        EXPECT_EQ(rowErased, c.rowErased);
+        EXPECT_EQ(incoming, c.incoming);
+        EXPECT_TRUE(incomingDrawn);
+        EXPECT_EQ(freeCells, c.freeCells);
     }
 }
 
