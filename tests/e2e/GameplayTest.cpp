@@ -312,59 +312,39 @@ TEST(Gameplay, AGamePlayedToItsEndShowsTheFinalScoreAndAnnouncesIt) {
         settings.audio = c.audio;
         host::HeadlessHost headless(settings);
         host::ScopedInstall installed(headless);
-        int moves = 0;
-        int busyChecks = 0;
-        int score = -1;
-        bool dialogSeen = false;
+        int moves = 0, busyChecks = 0, score = -1;
+        bool dialogSeen = false, ended = false;
         std::string golden;
         std::vector<UINT> wavesAtDialog;
-        bool ended = false;
+        const probe::Act finish = c.pictures ? probe::on_item(IDC_EXIT) : escape;
         std::function<void(host::HeadlessHost&)> drive = [&](host::HeadlessHost& h) {
             HWND front = probe::front_window();
             if (front != nullptr && probe::window_text(front) == kFinalScoreCaption) {
                 dialogSeen = true;
                 score = probe::main_dialog()->m_scoreWnd.m_nScore;
                 wavesAtDialog = probe::wave_ids(h);
-                if (c.golden != nullptr) {
-                    golden = probe::compare_golden(h, c.golden);
-                }
-                if (c.pictures) {
-                    click_item(h, IDOK, front);
-                } else {
-                    probe::push_key(h, host::vk::kReturn);
-                }
-                h.script_advance(200);
-                h.script_call([&](host::HeadlessHost& hh) {
-                    // Closed, and not shown again.
-                    ended = probe::front_window() == probe::main_dialog()->GetSafeHwnd();
-                    if (c.pictures) {
-                        probe::on_item(IDC_EXIT)(hh);
-                    } else {
-                        escape(hh);
-                    }
-                });
+                golden = c.golden ? probe::compare_golden(h, c.golden) : "";
+                c.pictures ? click_item(h, IDOK, front) : probe::push_key(h, VK_RETURN);
+                probe::script(h, {{200,
+                                   {[&](host::HeadlessHost&) {  // closed, and not shown again
+                                        ended = probe::front_window() ==
+                                                probe::main_dialog()->GetSafeHwnd();
+                                    },
+                                    finish}}});
                 return;
             }
-            if (moves > 200) {
-                ADD_FAILURE() << "no end of the game after " << moves << " moves";
-                escape(h);
-                return;
+            const bool idle = model().GetState() == BoardModel::Idle;
+            if (moves > 200 || (!idle && ++busyChecks > 400)) {
+                ADD_FAILURE() << "no end of the game after " << moves << " moves, or no rest";
+                return escape(h);
             }
-            if (model().GetState() != BoardModel::Idle && ++busyChecks > 400) {
-                ADD_FAILURE() << "the board never came back to rest";
-                escape(h);
-                return;
+            const std::optional<Move> m = idle ? find_move(model(), 1) : std::nullopt;
+            if (m) {
+                click_cell(h, m->from);
+                click_cell(h, m->to);
+                ++moves;
             }
-            if (model().GetState() == BoardModel::Idle) {
-                const std::optional<Move> m = find_move(model(), 1);
-                if (m) {
-                    click_cell(h, m->from);
-                    click_cell(h, m->to);
-                    ++moves;
-                }
-            }
-            h.script_advance(kTick * 4);
-            h.script_call(drive);
+            probe::script(h, {{kTick * 4, {drive}}});
         };
         headless.script_advance(800);
         headless.script_call(drive);
@@ -396,9 +376,7 @@ TEST(Gameplay, AnyTimerMessageTicksTheBoardAndAPileOfThemTicksOnce) {
             for (int i = 0; i < count; ++i) {
                 PostMessageA(probe::main_dialog()->m_boardWnd.GetSafeHwnd(), WM_TIMER, 7, 0);
             }
-            probe::push_mouse(
-                h, 0, 0,
-                host::MouseButton::None);  // an event, so the loop runs before the next step
+            probe::kMouseAway(h);  // an event, so the loop runs before the next step
         };
     };
     auto look = [&](host::HeadlessHost& h) {
@@ -418,11 +396,12 @@ TEST(Gameplay, AnyTimerMessageTicksTheBoardAndAPileOfThemTicksOnce) {
         click_cell(h, piece);
     });
     // No virtual time passes: the board's own timer stays quiet.
-    for (int count : {1, 1, 3}) {
-        headless.script_call(post_ticks(count));
-        headless.script_call(look);
-    }
-    headless.script_call(escape);
+    probe::script(headless, {{0, {post_ticks(1)}},
+                             {0, {look}},
+                             {0, {post_ticks(1)}},
+                             {0, {look}},
+                             {0, {post_ticks(3)}},
+                             {0, {look, escape}}});
     probe::run(headless);
     EXPECT_EQ(sizes, (std::vector<int>{0, 1, 2}));
 }
