@@ -4,8 +4,8 @@
 Prints, after the page started loading, when the main window's caption is drawn and when the
 splash has gone (the board's field shows), then the page's share of one CPU over two idle
 seconds. Reuses the browser test's page driver.
-Usage: web_timing.py PAGE_DIR WEB_LAYOUT (build/web from scripts/build-web; web_layout from the
-default build's tests/web)"""
+Usage: web_timing.py PAGE_DIR PILO_E2E_LAYOUT (build/web from scripts/build-web; the layout tool
+from the default build's tests/e2e)"""
 import os, sys, time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '../../tests/web'))
@@ -22,7 +22,7 @@ def measure(tools):
                 else setTimeout(poll, 5); };
             poll(); })''' % tuple(places[place]))
     print('after the page started loading: main window drawn %.0f ms, splash gone %.0f ms' %
-          (shown_at('caption'), shown_at('field')))
+          (shown_at('caption'), shown_at('boardfield')))
 
     def task_seconds():
         metrics = tools.call('Performance.getMetrics')['metrics']

@@ -2,10 +2,10 @@
 """web_test.py: the browser build in headless Chromium, driven through the DevTools protocol.
 
 The page's clock is fixed before the program starts; the first deal must then be the board
-model's deal for that second (pilo-board), cells placed as web_layout says. A piece is moved,
-the piece-set menu is used, and Escape ends the program. bench/web/web_timing.py reuses the
+model's deal for that second (pilo-board), cells placed as pilo_e2e_layout says. A piece is
+moved, the piece-set menu is used, and Escape ends the program. bench/web/web_timing.py reuses the
 page driver (open_page) to time it.
-Usage: web_test.py PAGE_DIR PILO_BOARD WEB_LAYOUT"""
+Usage: web_test.py PAGE_DIR PILO_BOARD PILO_E2E_LAYOUT"""
 import functools, http.server, json, os, shutil, subprocess, sys, tempfile, threading, time
 import urllib.request
 import websocket
@@ -52,15 +52,14 @@ def model_board():
 
 
 def layout(tool):
-    out = subprocess.run([tool, str(SECONDS)], capture_output=True, text=True,
-                         check=True).stdout
-    cells, places = {}, {}
-    for line in out.splitlines():
+    """Where things are on the screen (pilo_e2e_layout): cells by (row, column), other places
+    by name."""
+    places = {}
+    for line in subprocess.run([tool], capture_output=True, text=True, check=True).stdout.splitlines():
         word = line.split()
-        if word[0] == 'cell':
-            cells[(int(word[1]), int(word[2]))] = (int(word[3]), int(word[4]))
-        else:
-            places[word[0] + (word[1] if word[0] == 'item' else '')] = word[2 if word[0] == 'item' else 1:]
+        places[word[0]] = word[1:]
+    cells = {(r, c): tuple(map(int, places['cell%d_%d' % (r, c)]))
+             for r in range(13) for c in range(13)}
     return cells, places
 
 
