@@ -16,13 +16,6 @@ namespace probe {
 // The splash picture is 512 x 384, centred on the 640 x 480 screen.
 inline constexpr RECT kSplashRect{64, 48, 576, 432};
 
-// A headless host installed for one run of the program.
-struct Program {
-    explicit Program(const host::Settings& settings = {}) : host(settings) {}
-    host::HeadlessHost host;
-    host::ScopedInstall installed{host};
-};
-
 // What a test saw of the program at one moment.
 struct Sight {
     bool mainWindow = false;
