@@ -1,13 +1,12 @@
 // GameAppTest.cpp: the whole program on the headless host: start-up and its refusals, the
-// splash, the opening piece set, the main window's buttons, tool-tips, About entry and farewell.
+// splash, the opening piece set, the main window's buttons, tool-tips, what opens over the main
+// window, and the farewell.
 #include "app/CGameApp.h"
 #include "app/CMainDialog.h"
 #include "game/BoardGeometry.h"
 #include "platform/win32/cp1250.h"
 #include "res/resource.h"
-#include "tests/app/ProgramProbe.h"
 #include "tests/app/ProgramRun.h"
-#include "tests/e2e/E2eSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -17,16 +16,13 @@
 
 namespace {
 
+using probe::Act;
 using probe::find_splash;
+using probe::kEscape;
 using probe::look;
 using probe::main_dialog;
 using probe::run;
 using probe::Sight;
-using Act = std::function<void(host::HeadlessHost&)>;
-
-void escape(host::HeadlessHost& h) {
-    probe::push_key(h, VK_ESCAPE);
-}
 
 TEST(Program, StartUpRefusesWhatItCannotRunWithAndGoesOnWithoutTheSplash) {
     struct Case {
@@ -75,7 +71,7 @@ TEST(Program, StartUpRefusesWhatItCannotRunWithAndGoesOnWithoutTheSplash) {
         headless.script_advance(800);
         headless.script_call([&](host::HeadlessHost& h) {
             later = look(message);
-            golden = c.golden ? e2e::compare_golden(h, c.golden) : "";
+            golden = c.golden ? probe::compare_golden(h, c.golden) : "";
         });
         headless.script_key(c.message ? VK_RETURN : VK_ESCAPE);
         run(headless, c.missing);
@@ -138,18 +134,6 @@ TEST(Program, SplashIsCentredTopmostAndGoesAt750MillisecondsOrAPress) {
     }
 }
 
-TEST(Program, KeyThatEndsTheSplashStillReachesTheMainWindow) {
-    host::HeadlessHost headless;
-    host::ScopedInstall installed(headless);
-    bool splashBefore = false;
-    headless.script_call([&](host::HeadlessHost&) { splashBefore = find_splash() != nullptr; });
-    headless.script_key(VK_ESCAPE);
-    headless.script_call([](host::HeadlessHost&) { ADD_FAILURE() << "the game went on"; });
-    run(headless);
-    EXPECT_TRUE(splashBefore);
-    EXPECT_EQ(probe::wave_ids(headless), std::vector<UINT>{IDW_FAREWELL});
-}
-
 // The opening set is the first rand() % 3 after srand(time): worked out by hand with the
 // runtime's generator (seed x 214013 + 2531011, bits 16 to 30). Choosing that set again
 // changes nothing on the screen; choosing another does.
@@ -167,16 +151,18 @@ TEST(Program, TheOpeningPieceSetFollowsTheCalendarClock) {
             host::ScopedInstall installed(headless);
             headless.set_calendar_time(c.calendar);
             std::vector<std::uint32_t> opening, after;
-            headless.script_advance(800);
-            headless.script_call([&](host::HeadlessHost& h) {
-                opening = e2e::grab(h, probe::window_rect(main_dialog()->GetSafeHwnd()));
-                PostMessageA(main_dialog()->GetSafeHwnd(), WM_COMMAND, IDB_CROSSES + set, 0);
-            });
-            headless.script_advance(300);
-            headless.script_call([&](host::HeadlessHost& h) {
-                after = e2e::grab(h, probe::window_rect(main_dialog()->GetSafeHwnd()));
-                escape(h);
-            });
+            const auto grab = [](std::vector<std::uint32_t>& into) {
+                return [&into](host::HeadlessHost& h) {
+                    into = probe::grab(h, probe::window_rect(main_dialog()->GetSafeHwnd()));
+                };
+            };
+            probe::script(headless, {{800,
+                                      {grab(opening),
+                                       [set](host::HeadlessHost&) {
+                                           PostMessageA(main_dialog()->GetSafeHwnd(), WM_COMMAND,
+                                                        IDB_CROSSES + set, 0);
+                                       }}},
+                                     {300, {grab(after), kEscape}}});
             run(headless);
             unchanged.push_back(!opening.empty() && opening == after);
         }
@@ -184,19 +170,15 @@ TEST(Program, TheOpeningPieceSetFollowsTheCalendarClock) {
     }
 }
 
-// Screen point of a control's centre, and of the first cell holding a piece.
-POINT centre_of(CWnd& wnd) {
-    return e2e::centre_of(wnd.GetSafeHwnd());
-}
-POINT piece_point() {
+// A click on the first cell holding a piece.
+void click_piece(host::HeadlessHost& h) {
     const BoardModel& model = main_dialog()->m_boardWnd.GetModel();
     for (int cell = 0; cell < 13 * 13; ++cell) {
         if (model.Colour(cell / 13, cell % 13) >= 0) {
-            return e2e::cell_point(cell / 13, cell % 13);
+            return probe::on_cell(cell / 13, cell % 13)(h);
         }
     }
     ADD_FAILURE() << "no piece on the board";
-    return POINT{};
 }
 
 TEST(Program, ShapeAndNewGameButtonsDealAfreshAndResetTheScore) {
@@ -216,22 +198,17 @@ TEST(Program, ShapeAndNewGameButtonsDealAfreshAndResetTheScore) {
     std::vector<std::vector<int>> seen;
     headless.script_advance(800);
     for (const Step& s : steps) {
-        headless.script_call([&s](host::HeadlessHost& h) {
-            main_dialog()->m_scoreWnd.m_nScore = 42;
-            const POINT piece = piece_point();  // a selection must not survive the deal
-            probe::push_click(h, piece.x, piece.y);
-            const POINT p = centre_of(*main_dialog()->GetDlgItem(s.id));
-            probe::push_click(h, p.x, p.y);
-        });
-        headless.script_advance(300);
-        headless.script_call([&](host::HeadlessHost&) {
+        const Act raise = [](host::HeadlessHost&) { main_dialog()->m_scoreWnd.m_nScore = 42; };
+        const Act note = [&](host::HeadlessHost&) {
             CMainDialog* dlg = main_dialog();
             const BoardModel& model = dlg->m_boardWnd.GetModel();
             seen.push_back({dlg->m_shapeButton.m_checked, dlg->m_boardWnd.m_cross != 0,
                             model.FreeCells(), dlg->m_scoreWnd.m_nScore, model.GetState()});
-        });
+        };
+        // A selection must not survive the deal.
+        probe::script(headless, {{0, {raise, click_piece, probe::on_item(s.id)}}, {300, {note}}});
     }
-    headless.script_call(escape);
+    headless.script_call(kEscape);
     run(headless);
     ASSERT_EQ(seen.size(), std::size(steps));
     for (size_t i = 0; i < std::size(steps); ++i) {
@@ -257,21 +234,23 @@ TEST(Program, ToolTipsShowTheirOwnTextsAfterTheDelayButNotOverTheBoard) {
         host::ScopedInstall installed(headless);
         bool early = true, shown = false;
         std::string golden;
-        headless.script_advance(800);
-        headless.script_call([&](host::HeadlessHost& h) {
-            const POINT at = centre_of(*main_dialog()->GetDlgItem(c.id));
-            e2e::push_move(h, at.x, at.y);
-            e2e::push_move(h, at.x + 1, at.y);
-        });
-        headless.script_advance(100);  // within the initial delay
-        headless.script_call(
-            [&](host::HeadlessHost&) { early = probe::find_class("tooltips_class32") != nullptr; });
-        headless.script_advance(1000);
-        headless.script_call([&](host::HeadlessHost& h) {
-            shown = probe::find_class("tooltips_class32") != nullptr;
-            golden = c.golden ? e2e::compare_golden(h, c.golden) : "";
-            escape(h);
-        });
+        const Act hover = [&c](host::HeadlessHost& h) {  // the pointer comes to rest there
+            const POINT at = probe::centre_of(GetDlgItem(main_dialog()->GetSafeHwnd(), c.id));
+            probe::push_mouse(h, at.x, at.y, host::MouseButton::None);
+            probe::push_mouse(h, at.x + 1, at.y, host::MouseButton::None);
+        };
+        const auto tip = [](bool& into) {
+            return [&into](host::HeadlessHost&) {
+                into = probe::find_class("tooltips_class32") != nullptr;
+            };
+        };
+        const Act picture = [&](host::HeadlessHost& h) {
+            golden = c.golden ? probe::compare_golden(h, c.golden) : "";
+        };
+        // 100 ms is within the initial delay.
+        probe::script(
+            headless,
+            {{800, {hover}}, {100, {tip(early)}}, {1000, {tip(shown), picture, kEscape}}});
         run(headless);
         EXPECT_FALSE(early);
         EXPECT_EQ(shown, c.golden != nullptr);
@@ -279,27 +258,24 @@ TEST(Program, ToolTipsShowTheirOwnTextsAfterTheDelayButNotOverTheBoard) {
     }
 }
 
-// Whichever way the window closes, the farewell plays last; afterwards no timer is left
-// and nothing is drawn any more.
+// Whichever way the window closes, even by the key that ends the splash, the farewell plays
+// last; afterwards no timer is left and nothing is drawn any more.
 TEST(Program, FarewellPlaysLastWhicheverWayTheWindowCloses) {
     struct Case {
         const char* name;
-        Act close;
+        int at;     // ms after the start; from 800 a piece is selected first: it pulses on
+        Act close;  // every tick while the board lives
         bool audio;
     };
     const Case cases[] = {
-        {"Esc", escape, true},
-        {"Enter", [](host::HeadlessHost& h) { probe::push_key(h, VK_RETURN); }, true},
-        {"exit button",
-         [](host::HeadlessHost& h) {
-             const POINT p = centre_of(*main_dialog()->GetDlgItem(IDC_EXIT));
-             probe::push_click(h, p.x, p.y);
-         },
-         true},
-        {"close box",
+        {"Esc", 800, kEscape, true},
+        {"Esc on the splash", 0, kEscape, true},
+        {"Enter", 800, probe::key(VK_RETURN), true},
+        {"exit button", 800, probe::on_item(IDC_EXIT), true},
+        {"close box", 800,
          [](host::HeadlessHost& h) { h.push_event(host::Event{host::EventType::CloseRequested}); },
          true},
-        {"no wave device", escape, false},
+        {"no wave device", 800, kEscape, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -307,13 +283,9 @@ TEST(Program, FarewellPlaysLastWhicheverWayTheWindowCloses) {
         settings.audio = c.audio;
         host::HeadlessHost headless(settings);
         host::ScopedInstall installed(headless);
-        headless.script_advance(800);
-        headless.script_call([&](host::HeadlessHost& h) {
-            // A selected piece pulses on every tick while the board lives.
-            const POINT p = piece_point();
-            probe::push_click(h, p.x, p.y);
-            c.close(h);
-        });
+        probe::script(
+            headless,
+            {{c.at, {c.at > 0 ? Act(click_piece) : Act([](host::HeadlessHost&) {}), c.close}}});
         run(headless);
         EXPECT_EQ(probe::visible_top_level_count(), 0);
         EXPECT_EQ(probe::wave_ids(headless),
@@ -331,43 +303,45 @@ TEST(Program, FarewellPlaysLastWhicheverWayTheWindowCloses) {
     }
 }
 
-TEST(Program, AboutEntryOpensTheBoxOtherSystemCommandsDoNot) {
+// A right click over the preview opens the piece-set menu, over the score nothing; the About
+// entry of the system menu, with any low bits, opens the About box (its credit and OK picture
+// are pinned by the golden about-box), other system commands do not; dismissed, nothing runs.
+TEST(Program, WhatOpensOverTheMainWindow) {
+    const auto command = [](WPARAM id) -> Act {
+        return [id](host::HeadlessHost&) {
+            PostMessageA(main_dialog()->GetSafeHwnd(), WM_SYSCOMMAND, id, 0);
+        };
+    };
     struct Case {
         const char* name;
-        WPARAM command;
-        bool about;
+        Act act;
+        const char* window;  // the class of the window that opens, or nullptr
+        std::uint16_t dismiss;
     };
     const Case cases[] = {
-        {"About entry", IDM_ABOUTBOX, true},
-        {"About entry with low bits", IDM_ABOUTBOX | 0x3, true},
-        {"close", SC_CLOSE, false},
+        {"right click on the preview", probe::on_item(IDC_PREVIEW, host::MouseButton::Right),
+         "#32768", VK_ESCAPE},
+        {"right click on the score", probe::on_item(IDC_SCORE, host::MouseButton::Right), nullptr,
+         VK_ESCAPE},
+        {"About entry", command(IDM_ABOUTBOX), "#32770", VK_RETURN},
+        {"About entry with low bits", command(IDM_ABOUTBOX | 0x3), "#32770", VK_RETURN},
+        {"close", command(SC_CLOSE), nullptr, VK_RETURN},
     };
-    const std::string credit = "Programował: zespół Pilo"_cp1250;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        bool aboutSeen = false;
         host::HeadlessHost headless;
         host::ScopedInstall installed(headless);
-        headless.script_advance(800);
-        headless.script_call([&](host::HeadlessHost&) {
-            PostMessageA(main_dialog()->GetSafeHwnd(), WM_SYSCOMMAND, c.command, 0);
-        });
-        headless.script_advance(300);
-        headless.script_call([&](host::HeadlessHost& h) {
-            // The About box is captioned "Pilo" too: it is the front one, with the credit.
+        std::string opened = "(none)";
+        const Act see = [&](host::HeadlessHost& h) {
             HWND front = probe::front_window();
             if (main_dialog() != nullptr && front != main_dialog()->GetSafeHwnd()) {
-                const RECT client = probe::client_rect(front);
-                aboutSeen = probe::compare_text(h, probe::render_text(credit), client.left + 10,
-                                                client.top + 40, RGB(255, 0, 0))
-                                .empty();
-                probe::push_key(h, VK_RETURN);
+                opened = probe::class_name(front);
+                probe::push_key(h, c.dismiss);
             }
-        });
-        headless.script_advance(300);
-        headless.script_call(escape);
+        };
+        probe::script(headless, {{800, {c.act}}, {300, {see}}, {300, {kEscape}}});
         run(headless);
-        EXPECT_EQ(aboutSeen, c.about);
+        EXPECT_EQ(opened, c.window ? c.window : "(none)");
         EXPECT_EQ(probe::wave_ids(headless), std::vector<UINT>{IDW_FAREWELL});
     }
 }

@@ -1,4 +1,5 @@
-// ProgramProbe.cpp: looking at a running program from a test: windows, painted text, waves.
+// ProgramProbe.cpp: looking at a running program from a test: windows, screen, painted text,
+// input and waves.
 #include "tests/app/ProgramProbe.h"
 
 #include "platform/win32/user/WindowManager.h"
@@ -7,28 +8,28 @@
 
 namespace probe {
 
+std::vector<HWND> visible_windows() {
+    std::vector<HWND> out;
+    for (HWND hwnd : user::top_level_windows()) {
+        const user::Window* w = user::find_window(hwnd);
+        if (w != nullptr && (w->style & WS_VISIBLE) != 0) {
+            out.push_back(hwnd);
+        }
+    }
+    return out;
+}
+
 std::string window_text(HWND hwnd) {
     const user::Window* w = user::find_window(hwnd);
     return w != nullptr ? w->text : std::string();
 }
 
-HWND find_top_level(const std::string& text) {
-    for (HWND hwnd : user::top_level_windows()) {
-        const user::Window* w = user::find_window(hwnd);
-        if (w != nullptr && (w->style & WS_VISIBLE) != 0 && w->text == text) {
-            return hwnd;
-        }
-    }
-    return nullptr;
-}
+namespace {
 
 bool shows_text(HWND hwnd, const std::string& text) {
     const user::Window* w = user::find_window(hwnd);
-    if (w == nullptr) {
-        return false;
-    }
-    if (w->text == text) {
-        return true;
+    if (w == nullptr || w->text == text) {
+        return w != nullptr;
     }
     for (HWND child : w->children) {
         if (shows_text(child, text)) {
@@ -38,44 +39,29 @@ bool shows_text(HWND hwnd, const std::string& text) {
     return false;
 }
 
-HWND find_showing(const std::string& text) {
-    for (HWND hwnd : user::top_level_windows()) {
-        const user::Window* w = user::find_window(hwnd);
-        if (w != nullptr && (w->style & WS_VISIBLE) != 0 && shows_text(hwnd, text)) {
+}  // namespace
+
+HWND find_top_level(const std::string& text, bool deep) {
+    for (HWND hwnd : visible_windows()) {
+        if (deep ? shows_text(hwnd, text) : window_text(hwnd) == text) {
             return hwnd;
         }
     }
     return nullptr;
 }
 
-HWND find_class(const std::string& class_name) {
-    for (HWND hwnd : user::top_level_windows()) {
-        const user::Window* w = user::find_window(hwnd);
-        if (w != nullptr && (w->style & WS_VISIBLE) != 0 && w->window_class != nullptr &&
-            w->window_class->name == class_name) {
+std::string class_name(HWND hwnd) {
+    const user::Window* w = user::find_window(hwnd);
+    return w != nullptr && w->window_class != nullptr ? w->window_class->name : std::string();
+}
+
+HWND find_class(const std::string& name) {
+    for (HWND hwnd : visible_windows()) {
+        if (class_name(hwnd) == name) {
             return hwnd;
         }
     }
     return nullptr;
-}
-
-HWND front_window() {
-    for (HWND hwnd : user::top_level_windows()) {
-        const user::Window* w = user::find_window(hwnd);
-        if (w != nullptr && (w->style & WS_VISIBLE) != 0) {
-            return hwnd;
-        }
-    }
-    return nullptr;
-}
-
-int visible_top_level_count() {
-    int count = 0;
-    for (HWND hwnd : user::top_level_windows()) {
-        const user::Window* w = user::find_window(hwnd);
-        count += w != nullptr && (w->style & WS_VISIBLE) != 0 ? 1 : 0;
-    }
-    return count;
 }
 
 RECT window_rect(HWND hwnd) {
@@ -88,14 +74,27 @@ RECT client_rect(HWND hwnd) {
     return w != nullptr ? user::screen_client_rect(*w) : RECT{};
 }
 
-TextMask render_text(const std::string& text) {
-    TextMask mask;
+POINT centre_of(HWND hwnd) {
+    const RECT r = window_rect(hwnd);
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+std::vector<std::uint32_t> grab(const host::HeadlessHost& host, const RECT& screen) {
+    std::vector<std::uint32_t> px;
+    for (int y = screen.top; y < screen.bottom; ++y) {
+        for (int x = screen.left; x < screen.right; ++x) {
+            px.push_back(host.colorref_at(x, y));
+        }
+    }
+    return px;
+}
+
+std::string compare_text(const host::HeadlessHost& host, const std::string& text, int x, int y,
+                         COLORREF colour) {
+    // The text painted black on white in a memory DC: its black pixels are the ink.
     HDC dc = CreateCompatibleDC(nullptr);
     SIZE size{};
     GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    mask.width = size.cx;
-    mask.height = size.cy;
-    mask.ink.assign(static_cast<size_t>(size.cx * size.cy), false);
     HBITMAP bitmap = CreateBitmap(size.cx, size.cy, 1, 1, nullptr);
     HGDIOBJ old = SelectObject(dc, bitmap);
     RECT all{0, 0, size.cx, size.cy};
@@ -103,59 +102,52 @@ TextMask render_text(const std::string& text) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
     TextOutA(dc, 0, 0, text.c_str(), static_cast<int>(text.size()));
-    for (int y = 0; y < size.cy; ++y) {
-        for (int x = 0; x < size.cx; ++x) {
-            mask.ink[static_cast<size_t>(y * size.cx + x)] = GetPixel(dc, x, y) == RGB(0, 0, 0);
+    std::ostringstream out;
+    int mismatches = 0;
+    for (int row = 0; row < size.cy; ++row) {
+        for (int col = 0; col < size.cx; ++col) {
+            const bool ink = GetPixel(dc, col, row) == RGB(0, 0, 0);
+            if (ink != (host.colorref_at(x + col, y + row) == colour) && ++mismatches <= 5) {
+                out << "(" << x + col << "," << y + row << ") "
+                    << (ink ? "lacks the text colour" : "has the text colour off the text") << "; ";
+            }
         }
     }
     SelectObject(dc, old);
     DeleteObject(bitmap);
     DeleteDC(dc);
-    return mask;
-}
-
-std::string compare_text(const host::HeadlessHost& host, const TextMask& mask, int x, int y,
-                         COLORREF colour) {
-    std::ostringstream out;
-    int mismatches = 0;
-    for (int row = 0; row < mask.height; ++row) {
-        for (int col = 0; col < mask.width; ++col) {
-            const bool expected = mask.at(col, row);
-            const bool painted = host.colorref_at(x + col, y + row) == colour;
-            if (expected != painted && ++mismatches <= 5) {
-                out << "(" << x + col << "," << y + row << ") "
-                    << (expected ? "lacks the text colour" : "has the text colour off the text")
-                    << "; ";
-            }
-        }
-    }
     if (mismatches > 0) {
         out << mismatches << " pixels differ";
     }
     return out.str();
 }
 
-void push_click(host::HeadlessHost& host, int x, int y) {
+void push_mouse(host::HeadlessHost& host, int x, int y, host::MouseButton button) {
     host::Event e;
     e.x = x;
     e.y = y;
-    e.type = host::EventType::MouseMove;
     host.push_event(e);
+    if (button == host::MouseButton::None) {
+        return;
+    }
+    e.button = button;
     e.type = host::EventType::MouseDown;
-    e.button = host::MouseButton::Left;
-    e.buttons = host::kButtonLeft;
+    e.buttons = button == host::MouseButton::Left ? host::kButtonLeft : host::kButtonRight;
     host.push_event(e);
     e.type = host::EventType::MouseUp;
     e.buttons = 0;
     host.push_event(e);
 }
 
-void push_key(host::HeadlessHost& host, std::uint16_t vk) {
+void push_key(host::HeadlessHost& host, std::uint16_t vk, std::uint8_t modifiers, std::uint8_t ch) {
     host::Event e;
     e.type = host::EventType::KeyDown;
     e.vk = vk;
+    e.ch = ch;
+    e.modifiers = modifiers;
     host.push_event(e);
     e.type = host::EventType::KeyUp;
+    e.ch = 0;
     host.push_event(e);
 }
 

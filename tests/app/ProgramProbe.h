@@ -1,52 +1,55 @@
-// ProgramProbe.h: looking at a running program from a test: windows, painted text, waves.
+// ProgramProbe.h: looking at a running program from a test: windows, screen, painted text,
+// input and waves.
 #pragma once
 
 #include "platform/host/headless/HeadlessHost.h"
 #include "platform/win32/windows.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace probe {
 
+// Visible top-level windows, frontmost first.
+std::vector<HWND> visible_windows();
+inline int visible_top_level_count() {
+    return static_cast<int>(visible_windows().size());
+}
+inline HWND front_window() {
+    const std::vector<HWND> all = visible_windows();
+    return all.empty() ? nullptr : all.front();
+}
 // The window's text, or "" for a stale handle.
 std::string window_text(HWND hwnd);
-// The frontmost visible top-level window whose text is text, or NULL.
-HWND find_top_level(const std::string& text);
-// Whether hwnd or a window below it shows text.
-bool shows_text(HWND hwnd, const std::string& text);
-// The frontmost visible top-level window that shows text itself or in a window below it.
-HWND find_showing(const std::string& text);
-// The frontmost visible top-level window of a window class, or NULL.
-HWND find_class(const std::string& class_name);
-// The frontmost visible top-level window, or NULL.
-HWND front_window();
-// Top-level windows that are visible now.
-int visible_top_level_count();
+// The frontmost visible top-level window whose text is text (deep: or that of a window below
+// it), or NULL.
+HWND find_top_level(const std::string& text, bool deep = false);
+// The name of a window's class, or "" for a stale handle.
+std::string class_name(HWND hwnd);
+// The frontmost visible top-level window of a window class ("#32768": a popup menu), or NULL.
+HWND find_class(const std::string& name);
 
-// Screen rectangles of a window and of its client area.
+// Screen rectangles of a window and of its client area, and the window's centre.
 RECT window_rect(HWND hwnd);
 RECT client_rect(HWND hwnd);
+POINT centre_of(HWND hwnd);
+// A rectangle of the last frame in COLORREF layout, row by row.
+std::vector<std::uint32_t> grab(const host::HeadlessHost& host, const RECT& screen);
 
-// Text as TextOut paints it in a fresh DC's default font: which pixels are ink, row by row.
-struct TextMask {
-    int width = 0;
-    int height = 0;
-    std::vector<bool> ink;
-    bool at(int x, int y) const { return ink[static_cast<size_t>(y * width + x)]; }
-};
-TextMask render_text(const std::string& text);
-
-// Compares the last frame with text painted in colour with its top left corner at (x, y) of
-// the screen: every ink pixel must have the colour and every other pixel of the box must not.
-// Returns a description of the first mismatches, empty when the picture matches.
-std::string compare_text(const host::HeadlessHost& host, const TextMask& mask, int x, int y,
+// Compares the last frame with text as TextOut paints it in a fresh DC's default font, in
+// colour with its top left corner at (x, y): every ink pixel must have the colour and every
+// other pixel of the box must not. Returns the first mismatches, empty when it matches.
+std::string compare_text(const host::HeadlessHost& host, const std::string& text, int x, int y,
                          COLORREF colour);
 
 // Input queued at once from inside a script step (steps added there would run after every
-// step already queued): a click with the left button, and a key pressed and released.
-void push_click(host::HeadlessHost& host, int x, int y);
-void push_key(host::HeadlessHost& host, std::uint16_t vk);
+// step already queued): the mouse moved to (x, y) and, unless button is None, a click there;
+// a key pressed and released.
+void push_mouse(host::HeadlessHost& host, int x, int y,
+                host::MouseButton button = host::MouseButton::Left);
+void push_key(host::HeadlessHost& host, std::uint16_t vk, std::uint8_t modifiers = 0,
+              std::uint8_t ch = 0);
 
 // The wave resource whose data the wave was played from, 0 when none of the program's.
 UINT wave_id(const host::PlayedWave& wave);

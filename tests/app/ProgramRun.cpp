@@ -1,16 +1,20 @@
-// ProgramRun.cpp: running the whole program once in a test and looking at its windows.
+// ProgramRun.cpp: running the whole program once in a test and looking at its main window,
+// board and screen.
 #include "tests/app/ProgramRun.h"
 
 #include "app/CGameApp.h"
 #include "platform/launch/HeadlessRun.h"
 #include "platform/launch/ProgramSetup.h"
+#include "platform/win32/gdi/Snapshot.h"
+#include "platform/win32/gdi/png/PngFile.h"
 #include "platform/win32/kernel/ResourceModules.h"
 #include "res/PiloResources.h"
-#include "tests/app/ProgramProbe.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <sstream>
 
 namespace probe {
 
@@ -20,7 +24,7 @@ Sight look(const std::string& message) {
     const CMainDialog* pMain = main_dialog();
     s.mainWindow = pMain != nullptr && ::IsWindowVisible(pMain->GetSafeHwnd());
     s.splash = find_splash() != nullptr;
-    s.message = !message.empty() && find_showing(message) != nullptr;
+    s.message = !message.empty() && find_top_level(message, true) != nullptr;
     s.visibleWindows = visible_top_level_count();
     return s;
 }
@@ -60,7 +64,10 @@ std::vector<std::byte> image_without(const std::vector<UINT>& ids) {
     return image;
 }
 
-void end_a_stuck_run(host::HeadlessHost& host) {
+void end_a_stuck_run(host::HeadlessHost& host, bool guard) {
+    if (!guard) {
+        return;
+    }
     host.script_advance(10000);
     host.script_call([](host::HeadlessHost&) {
         if (visible_top_level_count() > 0) {
@@ -72,9 +79,14 @@ void end_a_stuck_run(host::HeadlessHost& host) {
 
 }  // namespace
 
-int run(host::HeadlessHost& host, const std::vector<UINT>& missingBitmaps) {
-    end_a_stuck_run(host);
+int run(host::HeadlessHost& host, const std::vector<UINT>& missingBitmaps, bool guard) {
+    end_a_stuck_run(host, guard);
     std::string error;
+    if (missingBitmaps.empty()) {
+        const int code = launch::run_headless(host, &error);
+        EXPECT_NE(code, -1) << error;
+        return code;
+    }
     EXPECT_TRUE(launch::prepare_program(host, &error)) << error;
     const std::vector<std::byte> image = image_without(missingBitmaps);
     HINSTANCE patched = kernel::install_resource_image(image, kernel::ModuleRole::Program, &error);
@@ -98,12 +110,113 @@ int run(host::HeadlessHost& host, const std::vector<UINT>& missingBitmaps) {
     return code;
 }
 
-int run(host::HeadlessHost& host) {
-    end_a_stuck_run(host);
-    std::string error;
-    const int code = launch::run_headless(host, &error);
-    EXPECT_NE(code, -1) << error;
-    return code;
+POINT cell_point(int row, int column) {
+    const RECT board = client_rect(main_dialog()->m_boardWnd.GetSafeHwnd());
+    return POINT{board.left + 16 + 28 * column, board.top + 16 + 28 * row};
+}
+
+void script(host::HeadlessHost& host, const std::vector<Step>& steps) {
+    for (const Step& step : steps) {
+        if (step.ms > 0) {
+            host.script_advance(step.ms);
+        }
+        if (!step.acts.empty()) {
+            host.script_call([acts = step.acts](host::HeadlessHost& h) {
+                for (const Act& act : acts) {
+                    act(h);
+                }
+            });
+        }
+    }
+}
+
+Act key(std::uint16_t vk, std::uint8_t modifiers, std::uint8_t ch) {
+    return [=](host::HeadlessHost& h) { push_key(h, vk, modifiers, ch); };
+}
+
+Act on_item(int id, host::MouseButton button) {
+    return [=](host::HeadlessHost& h) {
+        const POINT p = centre_of(::GetDlgItem(main_dialog()->GetSafeHwnd(), id));
+        push_mouse(h, p.x, p.y, button);
+    };
+}
+
+Act on_cell(int row, int column, host::MouseButton button) {
+    return [=](host::HeadlessHost& h) {
+        const POINT p = cell_point(row, column);
+        push_mouse(h, p.x, p.y, button);
+    };
+}
+
+Act on_menu(int item, host::MouseButton button) {
+    return [=](host::HeadlessHost& h) {
+        HWND menu = find_class("#32768");
+        ASSERT_NE(menu, nullptr) << "no popup menu";
+        // Items stand one below the other inside a 3-pixel border.
+        const RECT r = window_rect(menu);
+        const int y = item >= 0 ? r.top + 3 + 18 * item + 9 : r.bottom - 3 - 9;
+        push_mouse(h, (r.left + r.right) / 2, y, button);
+    };
+}
+
+RECT piece_square(int x, int y) {
+    const RECT board = client_rect(main_dialog()->m_boardWnd.GetSafeHwnd());
+    return RECT{board.left + x - 9, board.top + y - 9, board.left + x + 9, board.top + y + 9};
+}
+
+std::vector<std::uint32_t> piece_picture(int colour, int size) {
+    int width = 0;
+    int height = 0;
+    return gdi::snapshot_rgb(GetGameApp()->m_pieceSprites.m_pieceBitmaps[colour % 6 * 3 + size],
+                             width, height);
+}
+
+std::string compare_golden(const host::HeadlessHost& host, const std::string& name) {
+    const std::string golden = std::string(PILO_SOURCE_DIR) + "/tests/e2e/golden/" + name + ".png";
+    const int width = host.width();
+    const int height = host.height();
+    const std::vector<std::uint32_t> actual = grab(host, RECT{0, 0, width, height});
+    const char* update = std::getenv("PILO_UPDATE_GOLDEN");
+    if (update != nullptr && std::string(update) == "1") {
+        if (!gdi::png::write_rgb(golden, width, height, actual)) {
+            return "cannot write " + golden;
+        }
+        std::printf("updated %s\n", golden.c_str());
+        return {};
+    }
+    int goldenWidth = 0;
+    int goldenHeight = 0;
+    std::vector<std::uint32_t> expected;
+    std::ostringstream out;
+    if (!gdi::png::read_rgb(golden, goldenWidth, goldenHeight, expected)) {
+        out << "cannot read " << golden << " (PILO_UPDATE_GOLDEN=1 writes it)";
+    } else if (goldenWidth != width || goldenHeight != height) {
+        out << name << ": golden is " << goldenWidth << " x " << goldenHeight << ", frame is "
+            << width << " x " << height;
+    } else {
+        int differing = 0;
+        for (size_t i = 0; i < actual.size(); ++i) {
+            if ((actual[i] & 0xFFFFFF) == (expected[i] & 0xFFFFFF)) {
+                continue;
+            }
+            if (differing == 0) {
+                out << name << ": first difference at (" << i % static_cast<size_t>(width) << ", "
+                    << i / static_cast<size_t>(width) << "): frame " << std::hex
+                    << (actual[i] & 0xFFFFFF) << ", golden " << (expected[i] & 0xFFFFFF)
+                    << std::dec;
+            }
+            ++differing;
+        }
+        if (differing == 0) {
+            return {};
+        }
+        out << "; " << differing << " pixels differ";
+    }
+    const std::string actualPath = name + ".actual.png";
+    if (gdi::png::write_rgb(actualPath, width, height, actual)) {
+        out << "; the frame is in " << actualPath;
+    }
+    return out.str();
 }
 
 }  // namespace probe

@@ -1,12 +1,11 @@
 // GameplayTest.cpp: the game played through its real start-up with input at screen points:
-// a whole move tick by tick, a line scored, the piece-set menu, the About box from the system
+// a whole move tick by tick, a line scored, the About box from the system
 // menu, a game played to its final score, and the board's timer messages.
 #include "app/CGameApp.h"
 #include "platform/host/VirtualKeys.h"
 #include "platform/win32/cp1250.h"
 #include "res/resource.h"
-#include "tests/app/ProgramProbe.h"
-#include "tests/e2e/E2eSupport.h"
+#include "tests/app/ProgramRun.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +30,7 @@ struct Move {
 };
 
 const BoardModel& model() {
-    return e2e::main_dialog()->m_boardWnd.GetModel();
+    return probe::main_dialog()->m_boardWnd.GetModel();
 }
 
 // The first move in cell order with a free route of at least minSteps steps.
@@ -78,23 +77,19 @@ int centre_px(int index) {
 }
 
 std::vector<std::uint32_t> cell_square(const host::HeadlessHost& h, RoutePoint p) {
-    return e2e::grab(h, e2e::piece_square(centre_px(p.column), centre_px(p.row)));
+    return probe::grab(h, probe::piece_square(centre_px(p.column), centre_px(p.row)));
 }
 
 void click_cell(host::HeadlessHost& h, RoutePoint p) {
-    const POINT pt = e2e::cell_point(p.row, p.column);
-    probe::push_click(h, pt.x, pt.y);
+    probe::on_cell(p.row, p.column)(h);
 }
 
-void escape(host::HeadlessHost& h) {
-    probe::push_key(h, host::vk::kEscape);
-}
+const probe::Act& escape = probe::kEscape;
 
-// A click on the control `id` of a dialog, the main window by default.
-void click_item(host::HeadlessHost& h, int id, HWND dialog = nullptr) {
-    const POINT p = e2e::centre_of(
-        GetDlgItem(dialog != nullptr ? dialog : e2e::main_dialog()->GetSafeHwnd(), id));
-    probe::push_click(h, p.x, p.y);
+// A click on the control `id` of a dialog.
+void click_item(host::HeadlessHost& h, int id, HWND dialog) {
+    const POINT p = probe::centre_of(GetDlgItem(dialog, id));
+    probe::push_mouse(h, p.x, p.y);
 }
 
 TEST(Gameplay, AMoveTravelsHalfACellATickAndEndsInTheArrivalTick) {
@@ -156,13 +151,14 @@ TEST(Gameplay, AMoveTravelsHalfACellATickAndEndsInTheArrivalTick) {
                 const int x =
                     half ? (centre_px(a.column) + centre_px(b.column)) / 2 : centre_px(b.column);
                 const int y = half ? (centre_px(a.row) + centre_px(b.row)) / 2 : centre_px(b.row);
-                placed = e2e::grab(h, e2e::piece_square(x, y)) == e2e::piece_picture(colour, 0);
+                placed =
+                    probe::grab(h, probe::piece_square(x, y)) == probe::piece_picture(colour, 0);
             }
             ticks.push_back({model().GetState(), placed});
         });
     }
     headless.script_call([&](host::HeadlessHost& h) { escape(h); });
-    e2e::run_program(headless);
+    probe::run(headless);
 
     ASSERT_TRUE(move.has_value());
     EXPECT_TRUE(erasedAtClick);
@@ -184,25 +180,25 @@ TEST(Gameplay, AMoveTravelsHalfACellATickAndEndsInTheArrivalTick) {
 TEST(Gameplay, ALineGoesWithItsPointsAndAMoveWithoutOneBringsThePreviewedPieces) {
     struct Case {
         const char* name;
-        bool completesLine;
+        RoutePoint target;  // where the piece from 9 6 goes, beside four of its colour in row 6
+        int score, freeCells, incoming;
+        bool rowErased;
     };
-    const Case cases[] = {{"a fifth piece completes the row", true},
-                          {"the piece stops short of the row", false}};
+    const Case cases[] = {{"a fifth piece completes the row", {6, 6}, 5, 81 - 1, 0, true},
+                          {"the piece stops short of the row", {7, 6}, 0, 81 - 6 - 3, 3, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         host::HeadlessHost headless;
         host::ScopedInstall installed(headless);
         std::vector<std::uint32_t> scoreBefore, scoreAfter;
-        int score = -1;
-        int freeCells = -1;
-        bool rowErased = false;
-        bool incomingDrawn = false;
-        int incoming = 0;
-        const std::int16_t next[3] = {1, 2, 3};
-        const RoutePoint target = c.completesLine ? RoutePoint{6, 6} : RoutePoint{7, 6};
-        headless.script_advance(800);
-        headless.script_call([&](host::HeadlessHost& h) {
-            CMainDialog* dlg = e2e::main_dialog();
+        int score = -1, freeCells = -1, incoming = 0;
+        bool rowErased = true, incomingDrawn = true;
+        const auto score_picture = [](host::HeadlessHost& h) {
+            return probe::grab(h,
+                               probe::client_rect(probe::main_dialog()->m_scoreWnd.GetSafeHwnd()));
+        };
+        const probe::Act setUp = [&](host::HeadlessHost& h) {
+            CMainDialog* dlg = probe::main_dialog();
             BoardModel& m = dlg->m_boardWnd.GetModelForSetup();
             m.ClearBoard(false);
             for (int col = 2; col <= 5; ++col) {
@@ -210,86 +206,42 @@ TEST(Gameplay, ALineGoesWithItsPointsAndAMoveWithoutOneBringsThePreviewedPieces)
             }
             m.PutPiece(9, 6, 0);
             m.PutPiece(2, 2, 4);
+            const std::int16_t next[3] = {1, 2, 3};
             m.SetNextPieces(next, 3);
             dlg->m_boardWnd.RedrawWindow();
-            scoreBefore = e2e::grab(h, probe::client_rect(dlg->m_scoreWnd.GetSafeHwnd()));
+            scoreBefore = score_picture(h);
             click_cell(h, {9, 6});
-            click_cell(h, target);
-        });
-        headless.script_advance(kTick * 8);
-        headless.script_call([&](host::HeadlessHost& h) {
-            CMainDialog* dlg = e2e::main_dialog();
-            score = dlg->m_scoreWnd.m_nScore;
+            click_cell(h, c.target);
+        };
+        const probe::Act see = [&](host::HeadlessHost& h) {
+            score = probe::main_dialog()->m_scoreWnd.m_nScore;
             freeCells = model().FreeCells();
-            scoreAfter = e2e::grab(h, probe::client_rect(dlg->m_scoreWnd.GetSafeHwnd()));
+            scoreAfter = score_picture(h);
             const RoutePoint empty = empty_cell_except(model(), {-1, -1});
-            rowErased = true;
             for (std::int16_t col = 2; col <= 6; ++col) {
                 rowErased = rowErased && cell_square(h, {6, col}) == cell_square(h, empty);
             }
-            incomingDrawn = true;
             for (std::int16_t r = 0; r < kGrid; ++r) {
                 for (std::int16_t col = 0; col < kGrid; ++col) {
                     const int colour = model().Colour(r, col);
                     const bool setUp = (r == 6 && col <= 5) || (r == 2 && col == 2) ||
-                                       RoutePoint{r, col} == target;
+                                       RoutePoint{r, col} == c.target;
                     if (colour >= 0 && !setUp) {
                         ++incoming;
                         incomingDrawn = incomingDrawn &&
-                                        cell_square(h, {r, col}) == e2e::piece_picture(colour, 0);
+                                        cell_square(h, {r, col}) == probe::piece_picture(colour, 0);
                     }
                 }
             }
-            escape(h);
-        });
-        e2e::run_program(headless);
-        if (c.completesLine) {
-            EXPECT_EQ(score, 5);
-            EXPECT_NE(scoreAfter, scoreBefore);
-            EXPECT_TRUE(rowErased);
-            EXPECT_EQ(incoming, 0);
-            EXPECT_EQ(freeCells, 81 - 1);
-        } else {
-            EXPECT_EQ(score, 0);
-            EXPECT_EQ(scoreAfter, scoreBefore);
-            EXPECT_FALSE(rowErased);
-            EXPECT_EQ(incoming, 3);
-            EXPECT_TRUE(incomingDrawn);
-            EXPECT_EQ(freeCells, 81 - 6 - 3);
-        }
-    }
-}
-
-// Over the board it opens as its golden picture shows.
-TEST(Gameplay, RightClickOverThePreviewOpensThePieceSetMenuOverTheScoreNot) {
-    struct Case {
-        const char* name;
-        int id;
-        bool opens;
-    };
-    const Case cases[] = {{"preview", IDC_PREVIEW, true}, {"score", IDC_SCORE, false}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        host::HeadlessHost headless;
-        host::ScopedInstall installed(headless);
-        bool opened = false;
-        headless.script_advance(800);
-        headless.script_call([&](host::HeadlessHost& h) {
-            const POINT p = e2e::centre_of(GetDlgItem(e2e::main_dialog()->GetSafeHwnd(), c.id));
-            e2e::push_right_click(h, p.x, p.y);
-        });
-        headless.script_advance(100);
-        headless.script_call([&](host::HeadlessHost& h) {
-            HWND menu = e2e::popup_menu();
-            opened = menu != nullptr;
-            if (opened) {
-                escape(h);  // dismissed: no command
-            }
-        });
-        headless.script_advance(100);
-        headless.script_call([](host::HeadlessHost& h) { escape(h); });
-        e2e::run_program(headless);
-        EXPECT_EQ(opened, c.opens);
+        };
+        probe::script(headless, {{800, {setUp}}, {kTick * 8, {see, escape}}});
+        probe::run(headless);
+        EXPECT_EQ(score, c.score);
+        EXPECT_EQ(scoreAfter != scoreBefore, c.score > 0);
+        EXPECT_EQ(rowErased, c.rowErased);
+        EXPECT_EQ(incoming, c.incoming);
+        EXPECT_TRUE(incomingDrawn);
+        EXPECT_EQ(freeCells, c.freeCells);
     }
 }
 
@@ -299,41 +251,33 @@ TEST(Gameplay, AboutBoxFromTheSystemMenuCountsFromTheStartAndClosesByItsPicture)
     host::HeadlessHost headless;
     host::ScopedInstall installed(headless);
     bool menuOpened = false, aboutShown = false, timeShown = false, aboutClosed = false;
-    headless.script_advance(30800);
-    headless.script_call([](host::HeadlessHost& h) { click_item(h, IDC_NEW_GAME); });
-    headless.script_advance(30000);
-    headless.script_call([](host::HeadlessHost& h) { click_item(h, IDC_SHAPE); });
-    headless.script_advance(1000);
-    headless.script_call([](host::HeadlessHost& h) { e2e::push_alt_space(h); });
-    headless.script_advance(100);
-    headless.script_call([&](host::HeadlessHost& h) {
-        HWND menu = e2e::popup_menu();
-        menuOpened = menu != nullptr;
-        if (menu != nullptr) {
-            // The About entry is the last item, a text item below a separator.
-            const RECT r = probe::window_rect(menu);
-            probe::push_click(h, (r.left + r.right) / 2, r.bottom - 3 - 9);
-        }
-    });
-    headless.script_advance(100);
-    headless.script_call([&](host::HeadlessHost& h) {
+    const probe::Act about = [&](host::HeadlessHost& h) {
         HWND front = probe::front_window();
-        aboutShown = front != nullptr && front != e2e::main_dialog()->GetSafeHwnd() &&
-                     probe::window_text(front) == "Pilo";
+        aboutShown =
+            front != probe::main_dialog()->GetSafeHwnd() && probe::window_text(front) == "Pilo";
         if (aboutShown) {
             const RECT client = probe::client_rect(front);
-            timeShown = probe::compare_text(h, probe::render_text("Grasz: 1 min."),
-                                            client.left + 10, client.top + 20, RGB(255, 255, 0))
+            timeShown = probe::compare_text(h, "Grasz: 1 min.", client.left + 10, client.top + 20,
+                                            RGB(255, 255, 0))
                             .empty();
             click_item(h, IDOK, front);
         }
-    });
-    headless.script_advance(100);
-    headless.script_call([&](host::HeadlessHost& h) {
-        aboutClosed = probe::front_window() == e2e::main_dialog()->GetSafeHwnd();
-        escape(h);
-    });
-    e2e::run_program(headless);
+    };
+    probe::script(
+        headless,
+        {{30800, {probe::on_item(IDC_NEW_GAME)}},
+         {30000, {probe::on_item(IDC_SHAPE)}},
+         {1000, {probe::key(VK_SPACE, host::kModAlt, ' ')}},
+         {100,
+          {[&](host::HeadlessHost&) { menuOpened = probe::find_class("#32768") != nullptr; },
+           probe::on_menu(-1)}},  // the About entry
+         {100, {about}},
+         {100,
+          {[&](host::HeadlessHost&) {
+               aboutClosed = probe::front_window() == probe::main_dialog()->GetSafeHwnd();
+           },
+           probe::kEscape}}});
+    probe::run(headless);
     EXPECT_TRUE(menuOpened);
     EXPECT_TRUE(aboutShown);
     EXPECT_TRUE(timeShown);
@@ -368,63 +312,43 @@ TEST(Gameplay, AGamePlayedToItsEndShowsTheFinalScoreAndAnnouncesIt) {
         settings.audio = c.audio;
         host::HeadlessHost headless(settings);
         host::ScopedInstall installed(headless);
-        int moves = 0;
-        int busyChecks = 0;
-        int score = -1;
-        bool dialogSeen = false;
+        int moves = 0, busyChecks = 0, score = -1;
+        bool dialogSeen = false, ended = false;
         std::string golden;
         std::vector<UINT> wavesAtDialog;
-        bool ended = false;
+        const probe::Act finish = c.pictures ? probe::on_item(IDC_EXIT) : escape;
         std::function<void(host::HeadlessHost&)> drive = [&](host::HeadlessHost& h) {
             HWND front = probe::front_window();
             if (front != nullptr && probe::window_text(front) == kFinalScoreCaption) {
                 dialogSeen = true;
-                score = e2e::main_dialog()->m_scoreWnd.m_nScore;
+                score = probe::main_dialog()->m_scoreWnd.m_nScore;
                 wavesAtDialog = probe::wave_ids(h);
-                if (c.golden != nullptr) {
-                    golden = e2e::compare_golden(h, c.golden);
-                }
-                if (c.pictures) {
-                    click_item(h, IDOK, front);
-                } else {
-                    probe::push_key(h, host::vk::kReturn);
-                }
-                h.script_advance(200);
-                h.script_call([&](host::HeadlessHost& hh) {
-                    // Closed, and not shown again.
-                    ended = probe::front_window() == e2e::main_dialog()->GetSafeHwnd();
-                    if (c.pictures) {
-                        click_item(hh, IDC_EXIT);
-                    } else {
-                        escape(hh);
-                    }
-                });
+                golden = c.golden ? probe::compare_golden(h, c.golden) : "";
+                c.pictures ? click_item(h, IDOK, front) : probe::push_key(h, VK_RETURN);
+                probe::script(h, {{200,
+                                   {[&](host::HeadlessHost&) {  // closed, and not shown again
+                                        ended = probe::front_window() ==
+                                                probe::main_dialog()->GetSafeHwnd();
+                                    },
+                                    finish}}});
                 return;
             }
-            if (moves > 200) {
-                ADD_FAILURE() << "no end of the game after " << moves << " moves";
-                escape(h);
-                return;
+            const bool idle = model().GetState() == BoardModel::Idle;
+            if (moves > 200 || (!idle && ++busyChecks > 400)) {
+                ADD_FAILURE() << "no end of the game after " << moves << " moves, or no rest";
+                return escape(h);
             }
-            if (model().GetState() != BoardModel::Idle && ++busyChecks > 400) {
-                ADD_FAILURE() << "the board never came back to rest";
-                escape(h);
-                return;
+            const std::optional<Move> m = idle ? find_move(model(), 1) : std::nullopt;
+            if (m) {
+                click_cell(h, m->from);
+                click_cell(h, m->to);
+                ++moves;
             }
-            if (model().GetState() == BoardModel::Idle) {
-                const std::optional<Move> m = find_move(model(), 1);
-                if (m) {
-                    click_cell(h, m->from);
-                    click_cell(h, m->to);
-                    ++moves;
-                }
-            }
-            h.script_advance(kTick * 4);
-            h.script_call(drive);
+            probe::script(h, {{kTick * 4, {drive}}});
         };
         headless.script_advance(800);
         headless.script_call(drive);
-        e2e::run_program(headless, false);
+        probe::run(headless, {}, false);
         EXPECT_TRUE(ended);
         ASSERT_TRUE(dialogSeen);
         EXPECT_GT(moves, 10);
@@ -450,9 +374,9 @@ TEST(Gameplay, AnyTimerMessageTicksTheBoardAndAPileOfThemTicksOnce) {
     auto post_ticks = [](int count) {
         return [count](host::HeadlessHost& h) {
             for (int i = 0; i < count; ++i) {
-                PostMessageA(e2e::main_dialog()->m_boardWnd.GetSafeHwnd(), WM_TIMER, 7, 0);
+                PostMessageA(probe::main_dialog()->m_boardWnd.GetSafeHwnd(), WM_TIMER, 7, 0);
             }
-            e2e::push_move(h, 0, 0);  // an event, so the loop runs before the next step
+            probe::kMouseAway(h);  // an event, so the loop runs before the next step
         };
     };
     auto look = [&](host::HeadlessHost& h) {
@@ -460,7 +384,7 @@ TEST(Gameplay, AnyTimerMessageTicksTheBoardAndAPileOfThemTicksOnce) {
         const int colour = model().Colour(piece.row, piece.column);
         int size = -1;
         for (int s = 0; s < 3; ++s) {
-            size = seen == e2e::piece_picture(colour, s) ? s : size;
+            size = seen == probe::piece_picture(colour, s) ? s : size;
         }
         sizes.push_back(size);
     };
@@ -472,12 +396,13 @@ TEST(Gameplay, AnyTimerMessageTicksTheBoardAndAPileOfThemTicksOnce) {
         click_cell(h, piece);
     });
     // No virtual time passes: the board's own timer stays quiet.
-    for (int count : {1, 1, 3}) {
-        headless.script_call(post_ticks(count));
-        headless.script_call(look);
-    }
-    headless.script_call(escape);
-    e2e::run_program(headless);
+    probe::script(headless, {{0, {post_ticks(1)}},
+                             {0, {look}},
+                             {0, {post_ticks(1)}},
+                             {0, {look}},
+                             {0, {post_ticks(3)}},
+                             {0, {look, escape}}});
+    probe::run(headless);
     EXPECT_EQ(sizes, (std::vector<int>{0, 1, 2}));
 }
 

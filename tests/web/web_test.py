@@ -2,10 +2,11 @@
 """web_test.py: the browser build in headless Chromium, driven through the DevTools protocol.
 
 The page's clock is fixed before the program starts; the first deal must then be the board
-model's deal for that second (pilo-board) and look as the headless program draws it
-(web_layout). A piece is moved, the piece-set menu is used, and Escape ends the program.
-Usage: web_test.py PAGE_DIR PILO_BOARD WEB_LAYOUT"""
-import base64, functools, http.server, json, os, shutil, subprocess, sys, tempfile, threading, time
+model's deal for that second (pilo-board), cells placed as pilo_e2e_layout says. A piece is
+moved, the piece-set menu is used, and Escape ends the program. bench/web/web_timing.py reuses the
+page driver (open_page) to time it.
+Usage: web_test.py PAGE_DIR PILO_BOARD PILO_E2E_LAYOUT"""
+import functools, http.server, json, os, shutil, subprocess, sys, tempfile, threading, time
 import urllib.request
 import websocket
 
@@ -50,25 +51,23 @@ def model_board():
     return [line for line in out.splitlines() if len(line) == 13 and set(line) <= set('#.0123456789')]
 
 
-def layout():
-    out = subprocess.run([sys.argv[3], str(SECONDS)], capture_output=True, text=True,
-                         check=True).stdout
-    cells, places = {}, {}
-    for line in out.splitlines():
+def layout(tool):
+    """Where things are on the screen (pilo_e2e_layout): cells by (row, column), other places
+    by name."""
+    places = {}
+    for line in subprocess.run([tool], capture_output=True, text=True, check=True).stdout.splitlines():
         word = line.split()
-        if word[0] == 'cell':
-            cells[(int(word[1]), int(word[2]))] = ((int(word[3]), int(word[4])), word[5:])
-        else:
-            places[word[0] + (word[1] if word[0] == 'item' else '')] = word[2 if word[0] == 'item' else 1:]
+        places[word[0]] = word[1:]
+    cells = {(r, c): tuple(map(int, places['cell%d_%d' % (r, c)]))
+             for r in range(13) for c in range(13)}
     return cells, places
 
 
-def main():
-    page_dir = sys.argv[1]
+def open_page(page_dir, scenario):
+    """Serves page_dir to a headless Chromium with the clock fixed and calls scenario(page)."""
     if not os.path.exists(os.path.join(page_dir, 'pilo.wasm')):
         print('SKIP: %s holds no pilo.wasm: make web builds it' % page_dir)
         sys.exit(77)
-    board, (cells, places) = model_board(), layout()
 
     quiet = type('Quiet', (http.server.SimpleHTTPRequestHandler,), {'log_message': lambda *a: None})
     server = http.server.ThreadingHTTPServer(('127.0.0.1', 0),
@@ -82,7 +81,7 @@ def main():
          '--window-size=800,600', 'about:blank'],
         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
-        run(board, cells, places, server.server_address[1], profile)
+        scenario(attach(server.server_address[1], profile))
     finally:
         browser.kill()
         browser.wait()
@@ -90,7 +89,8 @@ def main():
         shutil.rmtree(profile, ignore_errors=True)
 
 
-def run(board, cells, places, port, profile):
+def attach(port, profile):
+    """DevTools on the page, its clock fixed, once the program has started."""
     port_file = os.path.join(profile, 'DevToolsActivePort')
     for _ in range(300):
         if os.path.exists(port_file) and open(port_file).read().count('\n') >= 1:
@@ -110,16 +110,21 @@ def run(board, cells, places, port, profile):
         window.Date = Fixed;
     })();''' % SECONDS)
     tools.call('Page.navigate', url='http://127.0.0.1:%d/index.html' % port)
-
-    def wait_until(what, test, seconds=10):
-        end = time.time() + seconds
-        while time.time() < end:
-            if test():
-                return
-            time.sleep(0.05)
-        fail('waited %d s for %s' % (seconds, what))
-
     wait_until('the page', lambda: tools.js("typeof Module === 'object' && !!Module.pilo"))
+    return tools
+
+
+def wait_until(what, test, seconds=10):
+    end = time.time() + seconds
+    while time.time() < end:
+        if test():
+            return
+        time.sleep(0.05)
+    fail('waited %d s for %s' % (seconds, what))
+
+
+def play(tools):
+    board, (cells, places) = model_board(), layout(sys.argv[3])
 
     # Screen pixels as RRGGBB from the canvas; screen points to page points.
     def colours(points):
@@ -130,8 +135,11 @@ def run(board, cells, places, port, profile):
         })()''' % json.dumps(points))
 
     def cell_colours(cell):
-        (x, y), _ = cells[cell]
+        x, y = cells[cell]
         return colours([[x, y], [x - 7, y], [x + 7, y], [x, y - 7], [x, y + 7]])
+
+    box = tools.js('(() => { const r = document.getElementById("screen").getBoundingClientRect();'
+                   ' return [r.left, r.top, r.width / 640]; })()')
 
     def mouse(kind, x, y, button='left', buttons=1):
         page_x, page_y = box[0] + (x + 0.5) * box[2], box[1] + (y + 0.5) * box[2]
@@ -143,59 +151,39 @@ def run(board, cells, places, port, profile):
         mouse('mousePressed', x, y, button, 1 if button == 'left' else 2)
         mouse('mouseReleased', x, y, button)
 
-    def screenshot(name):  # PILO_WEB_SHOTS=DIR keeps pictures of the page as a player sees it
-        if os.environ.get('PILO_WEB_SHOTS'):
-            data = tools.call('Page.captureScreenshot', format='png')['data']
-            with open(os.path.join(os.environ['PILO_WEB_SHOTS'], name + '.png'), 'wb') as f:
-                f.write(base64.b64decode(data))
-
-    def shown_at(place):  # page time at which a point first shows its colour
-        return tools.js('''new Promise(done => { const c = document.getElementById('screen');
-            const poll = () => { const d = c.getContext('2d').getImageData(%s, %s, 1, 1).data;
-                if (((d[0] << 16) | (d[1] << 8) | d[2]) === 0x%s) done(performance.now());
-                else setTimeout(poll, 5); };
-            poll(); })''' % tuple(places[place]))
-    print('after the page started loading: main window drawn %.0f ms, splash gone %.0f ms' %
-          (shown_at('caption'), shown_at('field')))
-    box = tools.js('(() => { const r = document.getElementById("screen").getBoundingClientRect();'
-                   ' return [r.left, r.top, r.width / 640]; })()')
-
-    # The first deal: every cell looks as the headless program draws it, pieces stand where the
-    # model deals them, and cells of one kind look alike while different kinds differ.
-    wait_until('the first deal', lambda: all(cell_colours(c) == cells[c][1] for c in cells), 3)
-    empty_look = None
-    look_of_kind = {}
-    for (r, c), (_, look) in cells.items():
-        kind = board[r][c]
-        if kind == EMPTY:
-            empty_look = empty_look or look
-            if look != empty_look:
-                fail('empty cell %d %d looks like %s, not %s' % (r, c, look, empty_look))
-        elif kind.isdigit():
-            if look == empty_look or look_of_kind.setdefault(kind, look) != look:
-                fail('cell %d %d of kind %s looks like %s' % (r, c, kind, look))
-    if len(set(map(tuple, look_of_kind.values()))) != len(look_of_kind):
-        fail('two kinds of piece look alike: %s' % look_of_kind)
-    screenshot('deal')
-
-    # Idle: nothing runs while the program waits for input.
-    def task_seconds():
-        metrics = tools.call('Performance.getMetrics')['metrics']
-        return next(m['value'] for m in metrics if m['name'] == 'TaskDuration')
-    before = task_seconds()
-    time.sleep(2)
-    print('idle CPU of the page: %.1f %%' % ((task_seconds() - before) / 2 * 100))
+    # The first deal: pieces stand where the model deals them; empty cells look alike, cells of
+    # one kind look alike and different kinds differ. Returns what is wrong, or ''.
+    def deal_wrong():
+        looks = {(r, c): tuple(cell_colours((r, c))) for r, c in cells}
+        empty = {looks[rc] for rc in cells if board[rc[0]][rc[1]] == EMPTY}
+        kinds = {}
+        for (r, c), look in looks.items():
+            if board[r][c].isdigit():
+                kinds.setdefault(board[r][c], set()).add(look)
+        if len(empty) != 1:
+            return 'empty cells look different: %s' % empty
+        if any(len(k) != 1 or k & empty for k in kinds.values()):
+            return 'pieces of one kind look different or empty: %s' % kinds
+        if len(set().union(*kinds.values())) != len(kinds):
+            return 'two kinds of piece look alike: %s' % kinds
+        return ''
+    end = time.time() + 3
+    while deal_wrong() and time.time() < end:
+        time.sleep(0.05)
+    if deal_wrong():
+        fail('the first deal: ' + deal_wrong())
+    empty_look = cell_colours(next(rc for rc in cells if board[rc[0]][rc[1]] == EMPTY))
 
     # A piece moves to a free neighbour; the preview shows a new set of waiting pieces.
     src, dst = next(((r, c), (r + dr, c + dc)) for r in range(13) for c in range(13)
                     if board[r][c].isdigit()
                     for dr, dc in ((0, 1), (1, 0), (0, -1), (-1, 0)) if board[r + dr][c + dc] == EMPTY)
-    piece = cells[src][1]
+    piece = cell_colours(src)
     left, top, right, bottom = map(int, places['preview'])
     preview = [[x, y] for x in range(left, right, 3) for y in range(top, bottom, 3)]
     preview_before = colours(preview)
-    click(*cells[src][0])
-    click(*cells[dst][0])
+    click(*cells[src])
+    click(*cells[dst])
     wait_until('the piece to arrive', lambda: cell_colours(dst) == piece and cell_colours(src) == empty_look)
     wait_until('a new preview', lambda: colours(preview) != preview_before)
 
@@ -203,7 +191,7 @@ def run(board, cells, places, port, profile):
     menu_left, menu_top, menu_right, menu_bottom = map(int, places['menu'])
     menu_inside = [[menu_left + 1, menu_top + 1], [menu_right - 2, menu_bottom - 2]]
     under_menu = colours(menu_inside)
-    click(*cells[(6, 6)][0], button='right')
+    click(*cells[(6, 6)], button='right')
     wait_until('the piece-set menu', lambda: colours(menu_inside) != under_menu)
     state = (SECONDS * 214013 + 2531011) & 0xFFFFFFFF  # the runtime's rand() after srand(SECONDS)
     chosen = ((state >> 16) & 0x7FFF) % 3 + 1
@@ -224,9 +212,8 @@ def run(board, cells, places, port, profile):
               (e['method'] == 'Log.entryAdded' and e['params']['entry']['level'] == 'error')]
     if errors:
         fail('the console shows errors: %s' % json.dumps(errors)[:2000])
-    screenshot('ended')
     print('pilo web test passed')
 
 
 if __name__ == '__main__':
-    main()
+    open_page(sys.argv[1], play)
