@@ -140,8 +140,12 @@ struct SdlHost::Impl {
     ~Impl() {
         if (audio != 0)
             SDL_CloseAudioDevice(audio);
-        if (window != nullptr)
+        if (window != nullptr) {
+            // Events still queued for the window would be sent to it after it is gone.
+            SDL_PumpEvents();
+            SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
             SDL_DestroyWindow(window);
+        }
         SDL_Quit();
     }
 
