@@ -13,6 +13,8 @@
 
 namespace {
 
+using namespace gametest;
+
 static_assert(std::is_trivially_copyable_v<BoardModel>);  // each move is checked against a copy
 
 // Counts incoming pieces (at rest while the move ends) and removed cells, which must be empty.
@@ -47,17 +49,17 @@ TEST(RandomGames, EveryMoveKeepsTheRulesInvariants) {
         std::mt19937 rng(seed);
         for (int moves = 0; moves < 1000 && !HasFailure() && model.FreeCells() > 0; ++moves) {
             const BoardModel before = model;
-            ASSERT_TRUE(gametest::PlayRandomMove(model, rng)) << "no move on a board with room";
-            EXPECT_EQ(gametest::RouteFault(before, model, model.SelectedCell()), "");
+            ASSERT_TRUE(PlayRandomMove(model, rng)) << "no move on a board with room";
+            EXPECT_EQ(RouteFault(before, model, model.SelectedCell()), "");
             const int len = model.RouteLen();
             const int free = model.FreeCells(), incoming = watcher.incoming;
             const int removed = watcher.removed;
-            EXPECT_EQ(gametest::TravelToTarget(model), 2 * (len - 1));
+            EXPECT_EQ(TravelToTarget(model), 2 * (len - 1));
             model.FinishMove();
             const int gone = watcher.removed - removed;
             EXPECT_EQ(model.FreeCells(), free - (watcher.incoming - incoming) + gone);
             long dots = 0;
-            for (const std::string& row : gametest::PictureOf(model)) {
+            for (const std::string& row : PictureOf(model)) {
                 dots += std::count(row.begin(), row.end(), '.');
             }
             EXPECT_EQ(model.FreeCells(), dots);

@@ -13,12 +13,7 @@
 
 namespace {
 
-using gametest::BoardFromPicture;
-using gametest::CentreX;
-using gametest::CentreY;
-using gametest::PictureOf;
-using gametest::RecordingListener;
-using gametest::TravelToTarget;
+using namespace gametest;
 using Picture = std::vector<std::string>;
 
 // A full square board with no run longer than one: colour (row + 2 x column) mod 6.
@@ -32,7 +27,7 @@ struct Cell {
 };
 
 Picture WithEmptyCells(const Picture& square, const std::vector<Cell>& cells) {
-    Picture picture = gametest::Full(square);
+    Picture picture = Full(square);
     for (const Cell& c : cells) {
         picture[c.row][c.column] = '.';
     }
@@ -76,7 +71,7 @@ TEST(EndOfMove, RunsInTheArrivalTickAndBringsInTheWaitingPieces) {
     Picture expected = PictureOf(model);
     std::vector<std::string> events;
     for (int i = 0; i < 3; ++i) {
-        const auto [row, column] = gametest::DrawCell(expected);
+        const auto [row, column] = DrawCell(expected);
         expected[row][column] = static_cast<char>('0' + next[i]);
         events.push_back("rest " + std::to_string(row) + " " + std::to_string(column) + " " +
                          std::to_string(next[i]));
