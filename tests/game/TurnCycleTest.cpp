@@ -89,36 +89,6 @@ TEST(EndOfMove, RunsInTheArrivalTickAndBringsInTheWaitingPieces) {
               events);
 }
 
-TEST(EndOfMove, AMoveThatMakesALineBringsNothingIn) {
-    struct Case {
-        const char* name;
-        Picture board;
-        Cell from, to;
-        std::vector<std::string> events;  // after the move started
-    };
-    // clang-format off
-    const Case cases[] = {
-        {"the moved piece completes a row", {"", "", "", "", "1111", "", "", ".....1"}, {9, 7}, {6, 6}, {"line 5 6 2 0 1"}},
-        {"a line elsewhere, already on the board", {"33333", "", "", "", "", "", "", ".....1"}, {9, 7}, {9, 8}, {"line 5 2 2 0 1"}},
-    };
-    // clang-format on
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        BoardModel model = BoardFromPicture(c.board);
-        const std::int16_t next[] = {0, 0, 0};
-        model.SetNextPieces(next, 3);
-        StartMove(model, c.from, c.to);
-        const int free = model.FreeCells();
-        RecordingListener listener;
-        model.SetListener(&listener);
-        EndMove(model);
-        EXPECT_EQ(listener.events, c.events);
-        EXPECT_EQ(model.FreeCells(), free + 5);
-        EXPECT_EQ(model.NextCount(), 3) << "the waiting pieces keep waiting";
-        EXPECT_EQ(model.GetState(), BoardModel::Idle);
-    }
-}
-
 TEST(EndOfMove, FewerThanThreeEmptyCellsLeftMeanFewerWaitingPiecesAndAFullBoardEndsTheGameOnce) {
     struct Case {
         const char* name;
