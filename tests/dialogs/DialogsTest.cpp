@@ -1,11 +1,8 @@
-// DialogsTest.cpp: the playing-time line, the spoken score, and the final score box's one
-// announcement. The boxes' texts and their OK pictures are tested in the running program.
-#include "app/CGameApp.h"
-#include "dialogs/CFinalScoreDialog.h"
+// DialogsTest.cpp: the playing-time line and the spoken score. The boxes, and the final score
+// box's one announcement, are tested in the running program.
 #include "dialogs/PlayingTime.h"
 #include "dialogs/ScoreAnnouncement.h"
 #include "platform/launch/ProgramSetup.h"
-#include "platform/win32/cp1250.h"
 #include "res/resource.h"
 #include "tests/app/ProgramProbe.h"
 
@@ -114,32 +111,6 @@ TEST_F(Dialogs, ADeviceThatRefusesTheOpeningIsOfferedNoDigit) {
     host::ScopedInstall installed(device);
     AnnounceScore(305);
     EXPECT_EQ(device.m_offered, std::vector<UINT>{IDW_ANNOUNCE});
-}
-
-// An application object whose start time a test chooses; it never runs start-up.
-class TestApp : public CGameApp {
-public:
-    void SetStartTime(std::time_t start) { m_startTime = CTime(start); }
-};
-
-TEST_F(Dialogs, FinalScoreAnnouncesOnceAfterItsFirstPaintAndStaysSilentOnRepaint) {
-    TestApp app;
-    app.SetStartTime(m_host.calendar_time());
-    CFinalScoreDialog dialog;
-    dialog.m_nScore = 305;
-    const std::vector<UINT> waves{144, 148, 145, 150};
-    const std::string caption = "Wynik końcowy"_cp1250;
-    std::vector<UINT> afterFirstPaint;
-    m_host.script_call([&](host::HeadlessHost& h) {
-        afterFirstPaint = probe::wave_ids(h);
-        // Cover-and-uncover: the whole dialog is painted again.
-        InvalidateRect(probe::find_top_level(caption), nullptr, TRUE);
-    });
-    m_host.script_advance(200);
-    m_host.script_key(VK_ESCAPE);
-    dialog.DoModal();
-    EXPECT_EQ(afterFirstPaint, waves);
-    EXPECT_EQ(probe::wave_ids(m_host), waves);
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 // BoardPictures.cpp: text pictures, the distance oracle, the recording listener, the player.
 #include "tests/game/BoardPictures.h"
 
+#include "platform/crt/crt.h"
+
+#include <algorithm>
 #include <cassert>
+#include <cstdlib>
 #include <deque>
-#include <initializer_list>
 #include <stdexcept>
 
 namespace gametest {
@@ -43,16 +46,13 @@ BoardModel BoardFromPicture(const std::vector<std::string>& picture) {
 }
 
 std::vector<std::string> PictureOf(const BoardModel& model) {
-    std::vector<std::string> rows;
-    for (int row = 0; row < kGridSize; ++row) {
-        std::string text;
-        for (int column = 0; column < kGridSize; ++column) {
-            const int colour = model.Colour(row, column);
-            text += !model.IsPlayable(row, column) ? '#'
-                    : colour < 0                   ? '.'
-                                                   : static_cast<char>('0' + colour);
+    std::vector<std::string> rows(kGridSize, std::string(kGridSize, '#'));
+    for (int index = 0; index < kCellCount; ++index) {
+        const int row = index / kGridSize, column = index % kGridSize;
+        const int colour = model.Colour(row, column);
+        if (model.IsPlayable(row, column)) {
+            rows[row][column] = colour < 0 ? '.' : static_cast<char>('0' + colour);
         }
-        rows.push_back(text);
     }
     return rows;
 }
@@ -64,47 +64,76 @@ std::vector<int> StepDistances(const BoardModel& model, int fromRow, int fromCol
     while (!queue.empty()) {
         const auto [row, column] = queue.front();
         queue.pop_front();
-        const int here = distance[row * kGridSize + column];
         for (const auto& [dr, dc] : {std::pair{-1, 0}, {1, 0}, {0, -1}, {0, 1}}) {
-            const int r = row + dr;
-            const int c = column + dc;
-            if (r < 0 || r >= kGridSize || c < 0 || c >= kGridSize ||
-                distance[r * kGridSize + c] >= 0 || !model.IsPlayable(r, c) ||
-                model.Colour(r, c) >= 0) {
-                continue;
+            const int r = row + dr, c = column + dc;
+            if (r >= 0 && r < kGridSize && c >= 0 && c < kGridSize &&
+                distance[r * kGridSize + c] < 0 && model.IsPlayable(r, c) &&
+                model.Colour(r, c) < 0) {
+                distance[r * kGridSize + c] = distance[row * kGridSize + column] + 1;
+                queue.emplace_back(r, c);
             }
-            distance[r * kGridSize + c] = here + 1;
-            queue.emplace_back(r, c);
         }
     }
     return distance;
 }
 
-namespace {
-std::string Words(const char* what, std::initializer_list<int> numbers) {
-    std::string text = what;
-    for (int n : numbers) {
-        text += " " + std::to_string(n);
+std::pair<int, int> DrawCell(const std::vector<std::string>& picture) {
+    long r = 0;
+    for (const std::string& row : picture) {
+        r += std::count(row.begin(), row.end(), '.');
     }
-    return text;
+    r = crt::rand() % r;
+    for (int index = 0; index < kCellCount; ++index) {
+        if (picture[index / kGridSize][index % kGridSize] == '.' && r-- == 0) {
+            return {index / kGridSize, index % kGridSize};
+        }
+    }
+    throw std::logic_error("no empty cell to draw");
+}
+
+std::string RouteFault(const BoardModel& before, const BoardModel& model, RoutePoint from) {
+    const int len = model.RouteLen();
+    const RoutePoint* route = model.Route();  // target first
+    if (len < 2 || !(route[len - 1] == from)) {
+        return "the route does not start at its start";
+    }
+    const int target = route[0].row * kGridSize + route[0].column;
+    if (StepDistances(before, route[len - 1].row, route[len - 1].column)[target] != len - 1) {
+        return "the route is not a shortest one";
+    }
+    for (int i = 0; i + 1 < len; ++i) {
+        if (std::abs(route[i].row - route[i + 1].row) +
+                    std::abs(route[i].column - route[i + 1].column) !=
+                1 ||
+            before.Colour(route[i].row, route[i].column) >= 0) {
+            return "step " + std::to_string(i) + " is no unit step to an empty cell";
+        }
+    }
+    return "";
+}
+
+namespace {
+template <typename... Numbers>
+std::string Words(const char* what, Numbers... numbers) {
+    return (std::string(what) + ... + (" " + std::to_string(numbers)));
 }
 }  // namespace
 
 void RecordingListener::CellEmptied(int row, int column) {
-    events.push_back(Words("empty", {row, column}));
+    events.push_back(Words("empty", row, column));
 }
 void RecordingListener::PieceAtRest(int row, int column, int colour) {
-    events.push_back(Words("rest", {row, column, colour}));
+    events.push_back(Words("rest", row, column, colour));
 }
 void RecordingListener::NextPiecesChanged(const std::int16_t* next, int count) {
-    events.push_back(Words("next", {count}));
+    events.push_back(Words("next", count));
     for (int i = 0; i < count; ++i) {
-        events.back() += " " + std::to_string(next[i]);
+        events.back() += Words("", next[i]);
     }
 }
 void RecordingListener::LineRemoved(const BoardLine& line) {
     points += line.n;
-    events.push_back(Words("line", {line.n, line.row, line.column, line.rowStep, line.columnStep}));
+    events.push_back(Words("line", line.n, line.row, line.column, line.rowStep, line.columnStep));
 }
 void RecordingListener::BoardDealt() {
     events.push_back("dealt");
@@ -117,40 +146,29 @@ void RecordingListener::GameOver() {
 int TravelToTarget(BoardModel& model) {
     int steps = 0;
     TravelStep step{};
-    while (steps < 4 * kCellCount && model.AdvanceTravel(step)) {
-        ++steps;
-        if (step.arrived) {
-            break;
-        }
+    while (steps < 4 * kCellCount && model.AdvanceTravel(step) && (++steps, !step.arrived)) {
     }
     return steps;
 }
 
 bool PlayRandomMove(BoardModel& model, std::mt19937& rng) {
-    int movable[kCellCount];
-    int empty[kCellCount];
-    int movableCount = 0;
-    int emptyCount = 0;
+    std::vector<int> movable, empty;
     for (int index = 0; index < kCellCount; ++index) {
-        const int row = index / kGridSize;
-        const int column = index % kGridSize;
-        if (!model.IsPlayable(row, column)) {
-            continue;
-        }
-        if (model.Colour(row, column) < 0) {
-            empty[emptyCount++] = index;
-        } else if (model.CanMove(row, column)) {
-            movable[movableCount++] = index;
+        const int row = index / kGridSize, column = index % kGridSize;
+        if (model.IsPlayable(row, column) && model.Colour(row, column) < 0) {
+            empty.push_back(index);
+        } else if (model.IsPlayable(row, column) && model.CanMove(row, column)) {
+            movable.push_back(index);
         }
     }
-    if (movableCount == 0) {
+    if (movable.empty()) {
         return false;
     }
-    const int piece = movable[rng() % movableCount];
+    const int piece = movable[rng() % movable.size()];
     model.Click(CentreX(piece % kGridSize), CentreY(piece / kGridSize));
     assert(model.GetState() == BoardModel::Selected);
     while (model.GetState() == BoardModel::Selected) {
-        const int target = empty[rng() % emptyCount];
+        const int target = empty[rng() % empty.size()];
         model.Click(CentreX(target % kGridSize), CentreY(target / kGridSize));
     }
     return true;

@@ -1,5 +1,5 @@
-// BoardPictures.h: boards as text pictures, an independent distance oracle, a recording
-// listener, and a random player for property checks and benchmarks.
+// BoardPictures.h: boards as text pictures, an independent distance oracle and draw, a
+// recording listener, and a random player for property checks and benchmarks.
 #pragma once
 
 #include "game/BoardListener.h"
@@ -8,32 +8,39 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace gametest {
 
-// 13 rows of 13 characters: '#' outside the shape, '.' empty, '0' to '5' a piece. The
-// shape is taken from the picture (square when every cell of rows 0, 1, 11, 12 is '#').
-// Up to 9 rows of up to 9 stand for the square's middle, padded with '.'; Full() gives
-// their whole picture.
+// 13 rows of 13 characters: '#' outside the shape, '.' empty, '0' to '5' a piece; square when
+// rows 0, 1, 11 and 12 are all '#'. Up to 9 rows of up to 9 stand for the square's middle,
+// padded with '.'; Full() gives their whole picture.
 BoardModel BoardFromPicture(const std::vector<std::string>& rows);
 std::vector<std::string> Full(const std::vector<std::string>& rows);
 std::vector<std::string> PictureOf(const BoardModel& model);
 
-// Breadth-first step counts from `from` through empty playable cells (the start itself is
-// not entered); -1 where no route leads. Indexed by cell index.
+// Breadth-first step counts from `from` through empty playable cells; -1 where no route
+// leads. Indexed by cell index.
 std::vector<int> StepDistances(const BoardModel& model, int fromRow, int fromColumn);
 
-// Pixel centre of a cell, as a click would hit it.
-inline int CentreX(int column) {
+// The (row, column) a draw takes: the r-th '.' of a full picture in index order, r =
+// crt::rand() modulo the '.' cells.
+std::pair<int, int> DrawCell(const std::vector<std::string>& picture);
+
+// Why the model's route is not a shortest walk from `from` in unit steps through cells empty
+// in `before`; empty when it is.
+std::string RouteFault(const BoardModel& before, const BoardModel& model, RoutePoint from);
+
+inline int CentreX(int column) {  // a click's pixel in the cell
     return 16 + 28 * column;
 }
 inline int CentreY(int row) {
     return 16 + 28 * row;
 }
 
-// Everything a model told its view, in order, as text: "empty R C", "rest R C K",
-// "next N K...", "line N R C DR DC", "dealt", "gameover".
+// Everything a model told its view, in order: "empty R C", "rest R C K", "next N K...",
+// "line N R C DR DC", "dealt", "gameover".
 class RecordingListener : public BoardListener {
 public:
     void CellEmptied(int row, int column) override;
@@ -42,18 +49,15 @@ public:
     void LineRemoved(const BoardLine& line) override;
     void BoardDealt() override;
     void GameOver() override;
-
     std::vector<std::string> events;
-    int points = 0;
-    int gameOvers = 0;
+    int points = 0, gameOvers = 0;
 };
 
-// Advances a travel until the model reports the arrival; returns the steps taken. The caller
-// ends the move with FinishMove.
+// Advances a travel until the arrival; returns the steps taken.
 int TravelToTarget(BoardModel& model);
 
-// Plays random legal moves: a random piece that can move, then random empty cells until one
-// is reachable. Returns false when no piece can move (the game is over).
+// Selects a random piece that can move, then clicks random empty cells until a move starts.
+// False when no piece can move.
 bool PlayRandomMove(BoardModel& model, std::mt19937& rng);
 
 }  // namespace gametest

@@ -10,22 +10,19 @@
 
 namespace {
 
-std::vector<std::uint8_t> read_file(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+using Bytes = std::vector<std::uint8_t>;
+
+std::uint32_t le(const Bytes& b, std::size_t at, int width) {  // little-endian, 2 or 4 bytes
+    std::uint32_t value = 0;
+    for (int i = width - 1; i >= 0; --i) {
+        value = value << 8 | b[at + static_cast<std::size_t>(i)];
+    }
+    return value;
 }
 
-std::uint32_t u32(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (std::uint32_t{b[at + 3]} << 24);
-}
-
-std::uint16_t u16(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
-}
-
-std::string tag(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return std::string(b.begin() + static_cast<std::ptrdiff_t>(at),
-                       b.begin() + static_cast<std::ptrdiff_t>(at + 4));
+std::string tag(const Bytes& b, std::size_t at) {
+    return {b.begin() + static_cast<std::ptrdiff_t>(at),
+            b.begin() + static_cast<std::ptrdiff_t>(at + 4)};
 }
 
 constexpr std::size_t kHeaderBytes = 58;  // RIFF 12 + fmt 8+18 + fact 8+4 + data header 8
@@ -33,10 +30,7 @@ constexpr std::size_t kHeaderBytes = 58;  // RIFF 12 + fmt 8+18 + fact 8+4 + dat
 struct WaveCase {
     std::string name;
     int channels;
-    std::uint32_t rate;
-    std::uint32_t avg_bytes;  // rate x block align
-    std::uint32_t min_frames;
-    std::uint32_t max_frames;
+    std::uint32_t rate, avg_bytes, min_frames, max_frames;  // avg_bytes: rate x block align
 };
 
 // Lengths: 1.68 s at 11,025/s is 18,522 frames; 2.06 s at 22,050/s is 45,423;
@@ -50,10 +44,6 @@ std::vector<WaveCase> Waves() {
     return waves;
 }
 
-std::string wave_path(const std::string& name) {
-    return std::string(PILO_SOURCE_DIR) + "/res/sounds/" + name;
-}
-
 // One pass per file: the chunk layout, 8-bit PCM format, sizes with the pad byte, the length,
 // and speech: loud near -1 dBFS (silence 128, peak about 128 +- 114), never at the rails,
 // quiet at both ends so consecutive digits do not click, and no wave a copy of another.
@@ -61,27 +51,26 @@ TEST(WaveFiles, LayoutFormatLengthAndSpeech) {
     std::vector<std::vector<std::uint8_t>> seen;
     for (const auto& c : Waves()) {
         SCOPED_TRACE(c.name);
-        const auto b = read_file(wave_path(c.name));
+        std::ifstream in(std::string(PILO_SOURCE_DIR) + "/res/sounds/" + c.name, std::ios::binary);
+        const Bytes b{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
         ASSERT_GT(b.size(), kHeaderBytes);
         EXPECT_EQ(tag(b, 0) + tag(b, 8) + tag(b, 12) + tag(b, 38) + tag(b, 50),
                   "RIFFWAVEfmt factdata");
-        EXPECT_EQ(u32(b, 16), 18u);
-        EXPECT_EQ(u32(b, 42), 4u);
-        EXPECT_EQ(u16(b, 20), 1);  // PCM
-        EXPECT_EQ(u16(b, 22), c.channels);
-        EXPECT_EQ(u32(b, 24), c.rate);
-        EXPECT_EQ(u32(b, 28), c.avg_bytes);
-        EXPECT_EQ(u16(b, 32), c.channels);  // block align: one byte per channel
-        EXPECT_EQ(u16(b, 34), 8);
-        EXPECT_EQ(u16(b, 36), 0);  // cbSize
-        const std::uint32_t data = u32(b, 54);
+        // fmt size 18, fact size 4; PCM, channels, rate, bytes a second, block align (a byte a
+        // channel), 8 bits, no extra format bytes.
+        EXPECT_EQ((std::vector<std::uint32_t>{le(b, 16, 4), le(b, 42, 4), le(b, 20, 2),
+                                              le(b, 22, 2), le(b, 24, 4), le(b, 28, 4),
+                                              le(b, 32, 2), le(b, 34, 2), le(b, 36, 2)}),
+                  (std::vector<std::uint32_t>{18, 4, 1, std::uint32_t(c.channels), c.rate,
+                                              c.avg_bytes, std::uint32_t(c.channels), 8, 0}));
+        const std::uint32_t data = le(b, 54, 4);
         const std::size_t pad = data % 2;
         ASSERT_EQ(b.size(), kHeaderBytes + data + pad) << "data " << data;
-        EXPECT_EQ(u32(b, 4), b.size() - 8);  // the pad byte counts in the RIFF size
+        EXPECT_EQ(le(b, 4, 4), b.size() - 8);  // the pad byte counts in the RIFF size
         EXPECT_TRUE(pad == 0 || b.back() == 0) << "pad byte";
         EXPECT_EQ(data % static_cast<std::uint32_t>(c.channels), 0u) << "whole frames";
         const std::uint32_t frames = data / static_cast<std::uint32_t>(c.channels);
-        EXPECT_EQ(u32(b, 46), frames);
+        EXPECT_EQ(le(b, 46, 4), frames);
         EXPECT_GE(frames, c.min_frames);
         EXPECT_LE(frames, c.max_frames);
         const auto first = b.begin() + kHeaderBytes;
