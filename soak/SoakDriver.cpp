@@ -726,14 +726,19 @@ POINT Driver::PickPoint(CMainDialog& main) {
     const HWND board = main.m_boardWnd.GetSafeHwnd();
     const int region = m_rng.below(100);
     if (region < 35) {  // a cell, near its centre
-        POINT p{CellCentre(m_rng.below(kGridSize)) + m_rng.between(-12, 12),
-                CellCentre(m_rng.below(kGridSize)) + m_rng.between(-12, 12)};
+        // One draw a statement: the operands of + are evaluated in no set order.
+        const int column = m_rng.below(kGridSize);
+        const int dx = m_rng.between(-12, 12);
+        const int row = m_rng.below(kGridSize);
+        const int dy = m_rng.between(-12, 12);
+        POINT p{CellCentre(column) + dx, CellCentre(row) + dy};
         ::ClientToScreen(board, &p);
         return p;
     }
     if (region < 45) {  // the gap after a cell, and the board's border
-        POINT p{CellCentre(m_rng.below(kGridSize)) + m_rng.between(13, 15),
-                m_rng.between(0, kBoardPixels - 1)};
+        const int cell = m_rng.below(kGridSize);
+        const int gap = m_rng.between(13, 15);
+        POINT p{CellCentre(cell) + gap, m_rng.between(0, kBoardPixels - 1)};
         if (m_rng.chance(50)) {
             std::swap(p.x, p.y);
         }

@@ -28,24 +28,32 @@ TEST_F(Paint, InvalidatingAParentReachesOverlappedChildrenUnlessItClipsThem) {
     struct Case {
         const char* name;
         DWORD extra_style;
+        RECT pending;  // already in the parent's update region
         RECT rc;
         BOOL child_dirty;
         RECT child_update;
     };
     const Case cases[] = {
-        {"overlapping the child", 0, {0, 0, 20, 20}, TRUE, {0, 0, 10, 10}},
-        {"beside the child", 0, {50, 50, 60, 60}, FALSE, {}},
-        {"clip children", WS_CLIPCHILDREN, {0, 0, 20, 20}, FALSE, {}},
+        {"overlapping the child", 0, {}, {0, 0, 20, 20}, TRUE, {0, 0, 10, 10}},
+        {"beside the child", 0, {}, {50, 50, 60, 60}, FALSE, {}},
+        {"clip children", WS_CLIPCHILDREN, {}, {0, 0, 20, 20}, FALSE, {}},
+        // The parent paints the bounds of two spots beside the child, over the child.
+        {"bounds of two spots", 0, {50, 0, 60, 5}, {0, 45, 5, 50}, TRUE, {0, 0, 30, 30}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         SetWindowLongA(m_top, GWL_STYLE, static_cast<LONG>(WS_POPUP | WS_VISIBLE | c.extra_style));
+        if (!IsRectEmpty(&c.pending)) {
+            ASSERT_TRUE(InvalidateRect(m_top, &c.pending, TRUE));
+        }
         ASSERT_TRUE(InvalidateRect(m_top, &c.rc, TRUE));
         RECT update{};
         EXPECT_EQ(GetUpdateRect(m_child, &update, FALSE), c.child_dirty);
         EXPECT_TRUE(EqualRect(&update, &c.child_update));
         EXPECT_TRUE(GetUpdateRect(m_top, &update, FALSE));
-        EXPECT_TRUE(EqualRect(&update, &c.rc));
+        RECT top_update{};
+        UnionRect(&top_update, &c.pending, &c.rc);
+        EXPECT_TRUE(EqualRect(&update, &top_update));
         ValidateRect(m_top, nullptr);
         ValidateRect(m_child, nullptr);
     }

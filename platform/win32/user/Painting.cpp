@@ -82,7 +82,9 @@ void add_update(Window& w, const RECT* rc, bool erase) {
 enum class Children { Overlapped, All, None };
 
 // Adds `rc` (client coordinates, NULL: all) to the update region of a visible window and, as
-// `children` says, to its visible children under it.
+// `children` says, to its visible children under it. The update region is one rectangle, the
+// bounds of all that was added, and a window without WS_CLIPCHILDREN paints all of it over its
+// children: they get all of it too, so that they paint over the parent again.
 void invalidate(HWND hwnd, const RECT* rc, bool erase, Children children) {
     Window* w = find_window(hwnd);
     if (w == nullptr || !is_visible(*w)) {
@@ -93,7 +95,9 @@ void invalidate(HWND hwnd, const RECT* rc, bool erase, Children children) {
         (children == Children::Overlapped && (w->style & WS_CLIPCHILDREN))) {
         return;
     }
-    const RECT area = rc != nullptr ? *rc : client_bounds(*w);
+    const bool paints_over = (w->style & WS_CLIPCHILDREN) == 0;
+    const RECT area = paints_over ? w->update : rc != nullptr ? *rc : client_bounds(*w);
+    erase = erase || (paints_over && w->erase);
     for (HWND child : std::vector<HWND>(w->children)) {
         Window* c = find_window(child);
         if (c == nullptr) {
