@@ -27,7 +27,7 @@ test: deps
 	@ctest --preset default -L smoke $(SMOKE_REPEAT)
 	@cmake --preset asan >/dev/null
 	@cmake --build --preset asan -j $(JOBS)
-	@ctest --preset asan -LE smoke
+	@ctest --preset asan -LE "smoke|fuzz"
 	@ctest --preset asan -L smoke $(SMOKE_REPEAT)
 	@ctest --preset fuzz
 
