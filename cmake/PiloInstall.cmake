@@ -33,10 +33,11 @@ foreach(size IN LISTS PILO_ICON_SIZES)
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
 
-# The manual page and the changelog, compressed as Debian wants them.
+# The manual pages and the changelog, compressed as Debian wants them.
 set(man_page ${CMAKE_BINARY_DIR}/pilo.6.gz)
+set(demo_man_page ${CMAKE_BINARY_DIR}/pilo-demo.6.gz)
 set(changelog ${CMAKE_BINARY_DIR}/changelog.gz)
-foreach(pair "pilo.6;${man_page}" "changelog;${changelog}")
+foreach(pair "pilo.6;${man_page}" "pilo-demo.6;${demo_man_page}" "changelog;${changelog}")
     list(GET pair 0 source)
     list(GET pair 1 packed)
     add_custom_command(
@@ -46,7 +47,11 @@ foreach(pair "pilo.6;${man_page}" "changelog;${changelog}")
         VERBATIM)
 endforeach()
 install(FILES ${man_page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
-add_custom_target(pilo_desktop_files ALL DEPENDS ${icon_files} ${man_page} ${changelog})
+if(TARGET pilo-demo)
+    install(FILES ${demo_man_page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+endif()
+add_custom_target(pilo_desktop_files ALL DEPENDS ${icon_files} ${man_page} ${demo_man_page}
+                                                 ${changelog})
 
 # The licences, and Debian's copyright file quoting them.
 function(pilo_copyright_text file from out)

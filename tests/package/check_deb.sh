@@ -37,6 +37,7 @@ id=arpa.home.pilo
         echo ./usr/share/icons/hicolor/${size}x${size}/apps/$id.png
     done
     echo ./usr/share/man/man6/pilo.6.gz
+    [ "$with_demo" = 1 ] && echo ./usr/share/man/man6/pilo-demo.6.gz
     echo ./usr/share/doc/pilo/changelog.gz
     echo ./usr/share/doc/pilo/copyright
     echo ./usr/share/doc/pilo/pilo.txt
