@@ -17,19 +17,56 @@ void HeadlessHost::present(const Frame& frame) {
     if (!frame.valid()) {
         return;
     }
-    std::vector<std::uint32_t> rgb(static_cast<std::size_t>(frame.width) * frame.height);
-    if (convert_to_rgb(frame, rgb)) {
-        m_rgb = std::move(rgb);
-        m_width = frame.width;
-        m_height = frame.height;
-        ++m_frames_presented;
+    const std::size_t width = static_cast<std::size_t>(frame.width);
+    const std::size_t count = width * static_cast<std::size_t>(frame.height);
+    m_format = frame.format;
+    if (frame.format == PixelFormat::Indexed8) {
+        m_indices.resize(count);
+        for (std::size_t y = 0; y < static_cast<std::size_t>(frame.height); ++y) {
+            std::copy_n(frame.indices.begin() + static_cast<std::ptrdiff_t>(frame.stride * y),
+                        width, m_indices.begin() + static_cast<std::ptrdiff_t>(width * y));
+        }
+        m_palette.assign(frame.palette.begin(), frame.palette.begin() + kPaletteSize);
+    } else {
+        m_pixels.resize(count);
+        for (std::size_t y = 0; y < static_cast<std::size_t>(frame.height); ++y) {
+            std::copy_n(frame.pixels.begin() + static_cast<std::ptrdiff_t>(frame.stride * y), width,
+                        m_pixels.begin() + static_cast<std::ptrdiff_t>(width * y));
+        }
     }
+    m_width = frame.width;
+    m_height = frame.height;
+    m_converted = false;
+    ++m_frames_presented;
+}
+
+void HeadlessHost::convert_last_frame() const {
+    if (m_converted) {
+        return;
+    }
+    Frame frame;
+    frame.width = m_width;
+    frame.height = m_height;
+    frame.format = m_format;
+    frame.stride = static_cast<std::size_t>(m_width);
+    frame.indices = m_indices;
+    frame.palette = m_palette;
+    frame.pixels = m_pixels;
+    m_rgb.resize(static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height));
+    convert_to_rgb(frame, m_rgb);
+    m_converted = true;
+}
+
+const std::vector<std::uint32_t>& HeadlessHost::rgb() const {
+    convert_last_frame();
+    return m_rgb;
 }
 
 std::uint32_t HeadlessHost::pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= m_width || y >= m_height) {
         return 0xFFFFFFFFu;
     }
+    convert_last_frame();
     return m_rgb[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_width) +
                  static_cast<std::size_t>(x)];
 }
@@ -48,6 +85,7 @@ std::uint32_t HeadlessHost::colorref_at(int x, int y) const {
 }
 
 bool HeadlessHost::write_png(const std::string& path) const {
+    convert_last_frame();
     std::vector<std::uint32_t> colorrefs(m_rgb.size());
     for (std::size_t i = 0; i < m_rgb.size(); ++i) {
         colorrefs[i] = to_colorref(m_rgb[i]);

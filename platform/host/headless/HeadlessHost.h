@@ -79,7 +79,7 @@ public:
     bool exhausted() const { return m_exhausted; }
 
     // The last presented frame in 0x00RRGGBB, kScreenWidth x kScreenHeight before the first.
-    const std::vector<std::uint32_t>& rgb() const { return m_rgb; }
+    const std::vector<std::uint32_t>& rgb() const;
     int width() const { return m_width; }
     int height() const { return m_height; }
     // One pixel of the last frame; 0xFFFFFFFF outside it.
@@ -119,7 +119,16 @@ private:
     int m_exhausted_waits = 0;
     std::uint8_t m_script_buttons = 0;
 
-    std::vector<std::uint32_t> m_rgb;
+    // Converts the last presented frame to m_rgb when it has not been yet.
+    void convert_last_frame() const;
+
+    // present() keeps the frame as it came; it is converted only when someone looks at it.
+    PixelFormat m_format = PixelFormat::Indexed8;
+    std::vector<std::uint8_t> m_indices;
+    std::vector<std::uint32_t> m_palette;
+    std::vector<std::uint32_t> m_pixels;
+    mutable bool m_converted = true;
+    mutable std::vector<std::uint32_t> m_rgb;
     int m_width = kScreenWidth;
     int m_height = kScreenHeight;
     int m_frames_presented = 0;
