@@ -648,7 +648,9 @@ void Driver::GenerateMenu() {
     } else if (kind < 65) {
         Key(vk::kEscape);
     } else if (kind < 80) {  // a click outside drops the menu
-        Click(Outside(menu), m_rng.chance(70) ? MouseButton::Left : MouseButton::Right);
+        // Two draws, one statement each: the order of a call's arguments is the compiler's.
+        const POINT outside = Outside(menu);
+        Click(outside, m_rng.chance(70) ? MouseButton::Left : MouseButton::Right);
     } else {
         static constexpr std::uint16_t kKeys[] = {vk::kUp,   vk::kDown,  vk::kReturn,
                                                   vk::kLeft, vk::kRight, 'C'};
