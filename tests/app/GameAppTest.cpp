@@ -259,7 +259,7 @@ TEST(Program, ToolTipsShowTheirOwnTextsAfterTheDelayButNotOverTheBoard) {
 }
 
 // Whichever way the window closes, even by the key that ends the splash, the farewell plays
-// last; afterwards no timer is left and nothing is drawn any more.
+// last (after Esc: WhatOpensOverTheMainWindow); afterwards no timer is left and nothing is drawn.
 TEST(Program, FarewellPlaysLastWhicheverWayTheWindowCloses) {
     struct Case {
         const char* name;
@@ -268,7 +268,6 @@ TEST(Program, FarewellPlaysLastWhicheverWayTheWindowCloses) {
         bool audio;
     };
     const Case cases[] = {
-        {"Esc", 800, kEscape, true},
         {"Esc on the splash", 0, kEscape, true},
         {"Enter", 800, probe::key(VK_RETURN), true},
         {"exit button", 800, probe::on_item(IDC_EXIT), true},
@@ -304,8 +303,9 @@ TEST(Program, FarewellPlaysLastWhicheverWayTheWindowCloses) {
 }
 
 // A right click over the preview opens the piece-set menu, over the score nothing; the About
-// entry of the system menu, with any low bits, opens the About box (its credit and OK picture
-// are pinned by the golden about-box), other system commands do not; dismissed, nothing runs.
+// entry of the system menu, with any low bits, opens the About box (the plain entry, its credit
+// and OK picture are pinned by the golden about-box and Gameplay), other system commands do not;
+// dismissed, nothing runs.
 TEST(Program, WhatOpensOverTheMainWindow) {
     const auto command = [](WPARAM id) -> Act {
         return [id](host::HeadlessHost&) {
@@ -323,7 +323,6 @@ TEST(Program, WhatOpensOverTheMainWindow) {
          "#32768", VK_ESCAPE},
         {"right click on the score", probe::on_item(IDC_SCORE, host::MouseButton::Right), nullptr,
          VK_ESCAPE},
-        {"About entry", command(IDM_ABOUTBOX), "#32770", VK_RETURN},
         {"About entry with low bits", command(IDM_ABOUTBOX | 0x3), "#32770", VK_RETURN},
         {"close", command(SC_CLOSE), nullptr, VK_RETURN},
     };
