@@ -217,7 +217,6 @@ TEST(PictureButtons, EachStateShowsItsPictureOverTheParentsBackground) {
         {"push held", Push, {N, D, F, X}, Press, D},
         {"push held, no pressed picture: focus", Push, {N, 0, F}, Press, F},
         {"push held, no other pictures: normal", Push, {N}, Press, N},
-        {"push held, pressed picture missing: focus", Push, {N, M, F}, Press, F},
         {"push held and left: focus", Push, {N, D, F, X}, PressAndLeave, F},
         {"push left, no focus picture: normal", Push, {N, D}, PressAndLeave, N},
         {"push focused", Push, {N, D, F, X}, Focus, F},

@@ -22,7 +22,6 @@ TEST(PlayingTime, ShowsTheLargestUnitsWithinADay) {
         {0, "Grasz: 0 sek."},
         {59, "Grasz: 59 sek."},
         {60, "Grasz: 1 min."},
-        {61, "Grasz: 1 min."},  // the seconds are dropped
         {59 * 60 + 59, "Grasz: 59 min."},
         {3600, "Grasz: 1 godz. 0 min."},
         {23 * 3600 + 59 * 60 + 59, "Grasz: 23 godz. 59 min."},

@@ -64,7 +64,6 @@ TEST(EndOfMove, FewerThanThreeEmptyCellsLeftMeanFewerWaitingPiecesAndAFullBoardE
     };
     const Case cases[] = {
         {"five empty: two are left", {{5, 8}, {8, 5}, {10, 10}, {4, 10}}, 3, 2, 2, false},
-        {"four empty: one is left", {{5, 8}, {8, 5}, {10, 10}}, 3, 1, 1, false},
         {"three empty: the board fills", {{5, 8}, {8, 5}}, 3, 0, 0, true},
         {"two empty, two waiting: the board fills", {{5, 8}}, 2, 0, 0, true},
         {"one empty, one waiting: the board fills", {}, 1, 0, 0, true},

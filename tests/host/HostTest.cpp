@@ -183,21 +183,16 @@ TEST(HeadlessHost, CallStepsAndTheExhaustedHandlerMayScriptMore) {
         "keeps waiting");
 }
 
-TEST(HeadlessHost, WavesAreCapturedInOrderAndChargedToTheClock) {
+// Waves in order, charged to the clock, are pinned by the announcement and sound tests.
+TEST(HeadlessHost, WavesOfAnUnplayableFormatAreRefused) {
     HeadlessHost h;
-    h.advance(10);
-    // 2205 frames of 8-bit mono at 22050: 100 ms; 441 frames of 16-bit stereo at 44100: 10 ms.
-    std::vector<std::byte> first(2205, std::byte{0x80}), second(441 * 4);
-    ASSERT_TRUE(h.play_wave({1, 22050, 8}, first));
+    const std::vector<std::byte> second(441 * 4);
     ASSERT_TRUE(h.play_wave({2, 44100, 16}, second));
-    EXPECT_EQ(h.now_ms(), 120u);
-    ASSERT_EQ(h.waves().size(), 2u);
-    EXPECT_EQ(h.waves()[1].format, (WaveFormat{2, 44100, 16}));
-    EXPECT_EQ(h.waves()[1].start_ms + 1000 * h.waves()[1].duration_ms, 110u + 10000u);
     for (const WaveFormat& bad : {WaveFormat{0, 22050, 8}, WaveFormat{3, 22050, 8},
                                   WaveFormat{1, 22050, 12}, WaveFormat{1, 0, 8}}) {
         EXPECT_FALSE(h.play_wave(bad, second)) << bad.channels << " " << bad.bits_per_sample;
     }
+    EXPECT_EQ(h.waves().size(), 1u);
 }
 
 TEST(HeadlessHost, PresentKeepsTheLastValidFrame) {

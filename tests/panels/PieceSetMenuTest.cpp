@@ -84,9 +84,7 @@ TEST_F(PieceSetMenu, DrawsThePictureAndTheFrameTheActionAsksFor) {
         {"wide, entered", SELECT, ON, 2, 25, true, kRed},
         {"no picture, highlighted: the red frame alone", ENTIRE, ON, 1, 18, false, kRed},
         {"no picture, plain: nothing", ENTIRE, 0, 1, 18, false, kUntouched},
-        {"no picture, left: nothing", SELECT, 0, 1, 18, false, kUntouched},
         {"no such set, highlighted: the red frame alone", SELECT, ON, 7, 18, false, kRed},
-        {"no such set, plain: nothing", ENTIRE, 0, 7, 18, false, kUntouched},
     };
     CPieceSetMenu menu;
     menu.AppendPieceSets();
