@@ -1,7 +1,8 @@
 // GameplayTest.cpp: the game played through its real start-up with input at screen points:
-// a move tick by tick, a line scored, the About box from the system
-// menu, a game played to its final score, and the board's timer messages.
+// a move tick by tick, a line scored, new games and shapes, the About box from the system menu,
+// a game played to its final score, and the board's timer messages.
 #include "app/CGameApp.h"
+#include "app/CMainDialog.h"
 #include "platform/host/VirtualKeys.h"
 #include "platform/win32/cp1250.h"
 #include "res/resource.h"
@@ -35,21 +36,14 @@ const BoardModel& model() {
 std::optional<Move> find_move(const BoardModel& board) {
     BoardModel scratch = board;
     scratch.SetListener(nullptr);
-    for (int fr = 0; fr < kGrid; ++fr) {
-        for (int fc = 0; fc < kGrid; ++fc) {
-            if (board.Colour(fr, fc) < 0 || !board.IsPlayable(fr, fc)) {
-                continue;
-            }
-            for (int tr = 0; tr < kGrid; ++tr) {
-                for (int tc = 0; tc < kGrid; ++tc) {
-                    if (!board.IsPlayable(tr, tc) || board.Colour(tr, tc) >= 0) {
-                        continue;
-                    }
-                    auto s = [](int v) { return static_cast<std::int16_t>(v); };
-                    if (scratch.FindRoute(s(fr), s(fc), s(tr), s(tc))) {
-                        return Move{{s(fr), s(fc)}, {s(tr), s(tc)}};
-                    }
-                }
+    for (std::int16_t from = 0; from < kGrid * kGrid; ++from) {
+        const RoutePoint f{static_cast<std::int16_t>(from / kGrid),
+                           static_cast<std::int16_t>(from % kGrid)};
+        for (std::int16_t to = 0; board.Colour(f.row, f.column) >= 0 && to < kGrid * kGrid; ++to) {
+            const RoutePoint t{static_cast<std::int16_t>(to / kGrid),
+                               static_cast<std::int16_t>(to % kGrid)};
+            if (scratch.FindRoute(f.row, f.column, t.row, t.column)) {
+                return Move{f, t};
             }
         }
     }
@@ -171,12 +165,38 @@ TEST(Gameplay, ALineLeavesTheScreenWithItsPoints) {
     EXPECT_EQ(freeCells, 81 - 1);
 }
 
-// A minute and more of play, with a new game and a shape change on the way: the About box
-// counts the playing time from the program's start, and its OK picture closes it.
-TEST(Gameplay, AboutBoxFromTheSystemMenuCountsFromTheStartAndClosesByItsPicture) {
+// A minute and more of play. Each button click comes after the score was raised and a piece
+// selected: it deals afresh (free cells = playable - 5), resets the score and drops the
+// selection. Then the About box, from the system menu, counts the playing time from the
+// program's start, and its OK picture closes it.
+TEST(Gameplay, ShapeAndNewGameDealAfreshAndTheAboutBoxCountsFromTheStart) {
+    struct Step {
+        const char* name;
+        int id, checked, cross, freeCells;
+    };
+    const Step steps[] = {
+        {"shape: to the cross", IDC_SHAPE, 1, 1, 116},
+        {"new game keeps the cross", IDC_NEW_GAME, 1, 1, 116},
+        {"shape: back to the square", IDC_SHAPE, 0, 0, 76},
+        {"new game keeps the square", IDC_NEW_GAME, 0, 0, 76},
+    };
     host::HeadlessHost headless;
     host::ScopedInstall installed(headless);
+    std::vector<std::vector<int>> seen;
     bool menuOpened = false, aboutShown = false, timeShown = false, aboutClosed = false;
+    const probe::Act raise = [](host::HeadlessHost& h) {
+        probe::main_dialog()->m_scoreWnd.m_nScore = 42;
+        click_cell(h, find_move(model())->from);
+    };
+    const probe::Act note = [&](host::HeadlessHost&) {
+        CMainDialog* dlg = probe::main_dialog();
+        seen.push_back({dlg->m_shapeButton.m_checked, dlg->m_boardWnd.m_cross != 0,
+                        model().FreeCells(), dlg->m_scoreWnd.m_nScore, model().GetState()});
+    };
+    headless.script_advance(800);
+    for (const Step& s : steps) {  // 800 + 4 x 15300 ms: past the minute
+        probe::script(headless, {{15000, {raise, probe::on_item(s.id)}}, {300, {note}}});
+    }
     const probe::Act about = [&](host::HeadlessHost& h) {
         HWND front = probe::front_window();
         aboutShown =
@@ -191,9 +211,7 @@ TEST(Gameplay, AboutBoxFromTheSystemMenuCountsFromTheStartAndClosesByItsPicture)
     };
     probe::script(
         headless,
-        {{30800, {probe::on_item(IDC_NEW_GAME)}},
-         {30000, {probe::on_item(IDC_SHAPE)}},
-         {1000, {probe::key(VK_SPACE, host::kModAlt, ' ')}},
+        {{1000, {probe::key(VK_SPACE, host::kModAlt, ' ')}},
          {100,
           {[&](host::HeadlessHost&) { menuOpened = probe::find_class("#32768") != nullptr; },
            probe::on_menu(-1)}},  // the About entry
@@ -204,6 +222,13 @@ TEST(Gameplay, AboutBoxFromTheSystemMenuCountsFromTheStartAndClosesByItsPicture)
            },
            probe::kEscape}}});
     probe::run(headless);
+    ASSERT_EQ(seen.size(), std::size(steps));
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        SCOPED_TRACE(steps[i].name);
+        const Step& s = steps[i];
+        EXPECT_EQ(seen[i],
+                  (std::vector<int>{s.checked, s.cross, s.freeCells, 0, BoardModel::Idle}));
+    }
     EXPECT_TRUE(menuOpened);
     EXPECT_TRUE(aboutShown);
     EXPECT_TRUE(timeShown);
