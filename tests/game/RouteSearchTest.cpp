@@ -99,15 +99,6 @@ TEST(RouteSearch, LayersHoldTheCellsAtTheirDistanceAndAreNotCutShort) {
     }
 }
 
-TEST(RouteSearch, ADetourTakesTheEarliestDiscoveredCells) {
-    // A wall in column 7 between start and target; both ways round are 8 steps. The cells
-    // below are discovered first (down before up), so the route passes under the wall.
-    BoardModel model = BoardFromPicture({"", "", ".....1", ".....1", "....01", ".....1", ".....1"});
-    ASSERT_TRUE(model.FindRoute(6, 6, 6, 8));
-    EXPECT_EQ(RouteOf(model),
-              (Points{{6, 6}, {7, 6}, {8, 6}, {9, 6}, {9, 7}, {9, 8}, {8, 8}, {7, 8}, {6, 8}}));
-}
-
 TEST(RouteSearch, UnreachableTargetsGiveNoRoute) {
     const Picture enclosed = {"", "", "...2", "..2.2", "...2.0"};
     struct Case {
