@@ -176,7 +176,6 @@ TEST(PictureButtons, SetupLoadsThePicturesItCanAndFitsTheFirst) {
     const Case cases[] = {
         {"push: of its first picture's size", Push, {T}, TRUE, TRUE, 159, 160},
         {"push: missing pressed, the rest load", Push, {N, M, F}, TRUE, FALSE, 24, 24},
-        {"push: missing disabled", Push, {N, 0, 0, M}, TRUE, FALSE, 24, 24},
         {"push: missing normal, nothing loads", Push, {M, D}, FALSE, FALSE, 30, 20},
         {"box: of its first picture's size", Box, {T, C}, TRUE, TRUE, 159, 160},
         {"box: no checked picture asked for", Box, {U, 0, X}, FALSE, TRUE, 30, 20},
