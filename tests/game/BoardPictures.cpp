@@ -1,9 +1,6 @@
 // BoardPictures.cpp: text pictures, the distance oracle, the recording listener, the player.
 #include "tests/game/BoardPictures.h"
 
-#include "platform/crt/crt.h"
-
-#include <algorithm>
 #include <cassert>
 #include <cstdlib>
 #include <deque>
@@ -75,20 +72,6 @@ std::vector<int> StepDistances(const BoardModel& model, int fromRow, int fromCol
         }
     }
     return distance;
-}
-
-std::pair<int, int> DrawCell(const std::vector<std::string>& picture) {
-    long r = 0;
-    for (const std::string& row : picture) {
-        r += std::count(row.begin(), row.end(), '.');
-    }
-    r = crt::rand() % r;
-    for (int index = 0; index < kCellCount; ++index) {
-        if (picture[index / kGridSize][index % kGridSize] == '.' && r-- == 0) {
-            return {index / kGridSize, index % kGridSize};
-        }
-    }
-    throw std::logic_error("no empty cell to draw");
 }
 
 std::string RouteFault(const BoardModel& before, const BoardModel& model, RoutePoint from) {

@@ -1,4 +1,4 @@
-// BoardPictures.h: boards as text pictures, an independent distance oracle and draw, a
+// BoardPictures.h: boards as text pictures, an independent distance oracle, a
 // recording listener, and a random player for property checks and benchmarks.
 #pragma once
 
@@ -23,10 +23,6 @@ std::vector<std::string> PictureOf(const BoardModel& model);
 // Breadth-first step counts from `from` through empty playable cells; -1 where no route
 // leads. Indexed by cell index.
 std::vector<int> StepDistances(const BoardModel& model, int fromRow, int fromColumn);
-
-// The (row, column) a draw takes: the r-th '.' of a full picture in index order, r =
-// crt::rand() modulo the '.' cells.
-std::pair<int, int> DrawCell(const std::vector<std::string>& picture);
 
 // Why the model's route is not a shortest walk from `from` in unit steps through cells empty
 // in `before`; empty when it is.

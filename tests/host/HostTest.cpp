@@ -82,24 +82,11 @@ TEST(Settings, EachVariableParsesOrWarnsAndKeepsItsDefault) {
     }
 }
 
-TEST(Frame, IndicesGoThroughThePaletteAndFramesMustFit) {
-    std::array<std::uint32_t, 256> palette{};
-    palette[7] = rgb(0xC0, 0xC0, 0xC0);
-    palette[255] = 0xFF123456;  // stray high byte is dropped
-    palette[1] = rgb(1, 1, 1);
-    // 3 x 2 with stride 4: the fourth byte of each row is padding.
-    std::vector<std::uint8_t> indices = {0, 7, 255, 9, 7, 0, 1, 9};
-    Frame f = frame(3, 2, 4, indices, palette);
-    std::vector<std::uint32_t> out(6, 0xDEADBEEF);
-    ASSERT_TRUE(convert_to_rgb(f, out));
-    EXPECT_EQ(out, (std::vector<std::uint32_t>{0, 0xC0C0C0, 0x123456, 0xC0C0C0, 0, 0x010101}));
-    const std::uint32_t pixels[] = {0xFF00FF00, 0xAB, 0x1, 0x2};
-    Frame wide = frame(1, 2, 2, {}, {});
-    wide.format = PixelFormat::Rgb32;
-    wide.pixels = pixels;
-    ASSERT_TRUE(convert_to_rgb(wide, std::span(out).first(2)));
-    EXPECT_EQ(out[0], 0x00FF00u);
-    EXPECT_EQ(out[1], 1u);
+// The conversion itself is pinned by every golden picture (8-bit) and the refused-display one
+// (32-bit); here the frames it must refuse.
+TEST(Frame, FramesThatDoNotFitAreRefusedUntouched) {
+    const std::array<std::uint32_t, 256> palette{};
+    std::vector<std::uint8_t> indices(10, 0);
     // clang-format off
     struct Case { const char* name; int w, h; std::size_t stride, indices, palette, out; bool ok; };
     const Case cases[] = {  // 3 rows of stride 3 need 9 indices; the last row no padding
@@ -109,7 +96,6 @@ TEST(Frame, IndicesGoThroughThePaletteAndFramesMustFit) {
         {"output short", 3, 3, 3, 9, 256, 8, false}, {"stride 4 needs 11", 3, 3, 4, 10, 256, 9, false},
     };
     // clang-format on
-    indices.resize(10, 0);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const Frame g = frame(c.w, c.h, c.stride, std::span(indices).first(c.indices),
@@ -197,21 +183,16 @@ TEST(HeadlessHost, CallStepsAndTheExhaustedHandlerMayScriptMore) {
         "keeps waiting");
 }
 
-TEST(HeadlessHost, WavesAreCapturedInOrderAndChargedToTheClock) {
+// Waves in order, charged to the clock, are pinned by the announcement and sound tests.
+TEST(HeadlessHost, WavesOfAnUnplayableFormatAreRefused) {
     HeadlessHost h;
-    h.advance(10);
-    // 2205 frames of 8-bit mono at 22050: 100 ms; 441 frames of 16-bit stereo at 44100: 10 ms.
-    std::vector<std::byte> first(2205, std::byte{0x80}), second(441 * 4);
-    ASSERT_TRUE(h.play_wave({1, 22050, 8}, first));
+    const std::vector<std::byte> second(441 * 4);
     ASSERT_TRUE(h.play_wave({2, 44100, 16}, second));
-    EXPECT_EQ(h.now_ms(), 120u);
-    ASSERT_EQ(h.waves().size(), 2u);
-    EXPECT_EQ(h.waves()[1].format, (WaveFormat{2, 44100, 16}));
-    EXPECT_EQ(h.waves()[1].start_ms + 1000 * h.waves()[1].duration_ms, 110u + 10000u);
     for (const WaveFormat& bad : {WaveFormat{0, 22050, 8}, WaveFormat{3, 22050, 8},
                                   WaveFormat{1, 22050, 12}, WaveFormat{1, 0, 8}}) {
         EXPECT_FALSE(h.play_wave(bad, second)) << bad.channels << " " << bad.bits_per_sample;
     }
+    EXPECT_EQ(h.waves().size(), 1u);
 }
 
 TEST(HeadlessHost, PresentKeepsTheLastValidFrame) {

@@ -26,13 +26,12 @@ TEST_F(PlayResourceSoundTest, PlaysEachWaveWholeAndChargesItsLength) {
         UINT id;
         int channels;
         std::uint32_t rate;
-        std::uint64_t min_ms, max_ms;
     };
+    // Their lengths are the files' (WaveFilesTest) at the rate (WaveDuration).
     const Case cases[] = {
-        {"farewell", 143, 2, 11025, 1670, 1690},
-        {"opening of the announcement", 144, 1, 22050, 2050, 2070},
-        {"digit 0", 145, 1, 22050, 540, 970},
-        {"digit 9", 154, 1, 22050, 540, 970},
+        {"farewell", 143, 2, 11025},
+        {"opening of the announcement", 144, 1, 22050},
+        {"digit 0", 145, 1, 22050},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -43,8 +42,6 @@ TEST_F(PlayResourceSoundTest, PlaysEachWaveWholeAndChargesItsLength) {
         const host::PlayedWave& w = headless.waves()[0];
         EXPECT_EQ(w.format.channels, c.channels);
         EXPECT_EQ(w.format.samples_per_sec, c.rate);
-        EXPECT_GE(w.duration_ms, c.min_ms);
-        EXPECT_LE(w.duration_ms, c.max_ms);
         EXPECT_EQ(headless.now_ms(), w.duration_ms);  // synchronous: the clock waited for it
         // The samples are the resource's data chunk, read in place (fmt 18 + fact: data at 58).
         HRSRC r = FindResourceA(nullptr, MAKEINTRESOURCEA(static_cast<WORD>(c.id)), "SOUND");
