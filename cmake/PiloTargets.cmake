@@ -38,6 +38,8 @@ endfunction()
 function(pilo_test name)
     cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
+    # The test headers cost more than the tests: a test program compiles as one unit.
+    set_target_properties(${name} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 0)
     target_link_libraries(${name} PRIVATE pilo_options ${ARG_DEPS} GTest::gtest GTest::gtest_main
                                           GTest::gmock)
     target_compile_definitions(${name} PRIVATE PILO_SOURCE_DIR="${PILO_ROOT}"

@@ -45,9 +45,6 @@ TEST(BoardHitTest, PixelsMapToCellsWithGapsAndMargins) {
 // empty cell no route reaches, (6,6) and (2,4) can move.
 const Picture kClickBoard = {"001", "2", "", "", "....3", "", "", "........4", ".......5."};
 
-struct Cell {
-    int row, column;
-};
 TEST(BoardClick, RulesByState) {
     enum class Before { Idle, Selected66, Moving };
     struct Case {

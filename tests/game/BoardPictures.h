@@ -13,6 +13,11 @@
 
 namespace gametest {
 
+// A cell of the 13 x 13 grid.
+struct Cell {
+    int row, column;
+};
+
 // 13 rows of 13 characters: '#' outside the shape, '.' empty, '0' to '5' a piece; square when
 // rows 0, 1, 11 and 12 are all '#'. Up to 9 rows of up to 9 stand for the square's middle,
 // padded with '.'; Full() gives their whole picture.

@@ -23,9 +23,6 @@ using Picture = std::vector<std::string>;
 const Picture kNoLines = {"024024024", "135135135", "240240240", "351351351", "402402402",
                           "513513513", "024024024", "135135135", "240240240"};
 
-struct Cell {
-    int row, column;
-};
 
 Picture WithEmptyCells(const Picture& square, const std::vector<Cell>& cells) {
     Picture picture = Full(square);
