@@ -17,8 +17,6 @@ play: build
 	@scripts/play
 
 # The Xvfb smoke tests run one at a time and up to three times (presets smoke, smoke-asan).
-# FIXME: the SDL host demo sometimes dies of an X BadWindow error (X_SendEvent) while it tears
-# its window down after Escape.
 test: deps
 	@cmake --preset default >/dev/null
 	@cmake --build --preset default -j $(JOBS)
