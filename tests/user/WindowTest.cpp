@@ -52,21 +52,6 @@ TEST(Rect, IntersectUnionAndPointsKeepTheEdgesOutside) {
     EXPECT_TRUE(IsRectEmpty(nullptr));
 }
 
-TEST(Rect, SetOffsetInflateAndCopy) {
-    RECT rc{};
-    ASSERT_TRUE(SetRect(&rc, 1, 2, 3, 4));
-    ASSERT_TRUE(OffsetRect(&rc, 10, -20));
-    ASSERT_TRUE(InflateRect(&rc, 2, 1));
-    RECT copy{};
-    ASSERT_TRUE(CopyRect(&copy, &rc));
-    const RECT grown{9, -19, 15, -15}, other{9, -19, 15, -14};
-    EXPECT_TRUE(EqualRect(&copy, &grown));
-    EXPECT_FALSE(EqualRect(&copy, &other));
-    EXPECT_FALSE(SetRect(nullptr, 0, 0, 1, 1));
-    EXPECT_FALSE(OffsetRect(nullptr, 1, 1));
-    EXPECT_FALSE(CopyRect(&copy, nullptr));
-}
-
 using ZOrder = test::UserTest;
 
 // Three popups, a topmost one at (0, 0) 20 x 20, a at (0, 0) and b at (50, 50), 100 x 100 each:
