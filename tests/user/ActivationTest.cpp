@@ -1,5 +1,5 @@
 // ActivationTest.cpp: what a press on an inactive window asks and the activation messages that
-// follow.
+// follow, and the palette messages of a foreground realisation.
 #include "platform/host/headless/HeadlessHost.h"
 #include "platform/win32/windows.h"
 #include "tests/user/MessageLog.h"
@@ -93,6 +93,45 @@ TEST_F(Activation, APressOnAnInactiveWindowAsksItAndActivates) {
         DestroyWindow(front);
         DestroyWindow(back);
     }
+}
+
+// Realises its one-colour palette in the foreground when asked, as a program with a palette.
+HPALETTE g_palette = nullptr;
+
+LRESULT CALLBACK palette_proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+    if (msg != WM_QUERYNEWPALETTE) {
+        return test::recording_proc(hwnd, msg, wparam, lparam);
+    }
+    message_log().push_back({hwnd, msg, wparam});
+    HDC dc = GetDC(hwnd);
+    HPALETTE old = SelectPalette(dc, g_palette, FALSE);
+    const UINT changed = RealizePalette(dc);
+    SelectPalette(dc, old, TRUE);
+    ReleaseDC(hwnd, dc);
+    return changed != 0 ? TRUE : FALSE;
+}
+
+// gdi's palette tests pin the slots; these are the messages every top-level window hears.
+TEST_F(Activation, AForegroundRealisationThatChangesColoursTellsEveryWindow) {
+    LOGPALETTE lp{0x300, 1, {{3, 130, 250, 0}}};
+    g_palette = CreatePalette(&lp);
+    HWND other = create(WS_POPUP | WS_VISIBLE, 200, 0, 100, 100);
+    HWND a = window(WS_POPUP, 0, 0, 100, 100, nullptr, 0, palette_proc);
+    const std::vector<UINT> watched = {WM_QUERYNEWPALETTE, WM_PALETTEISCHANGING, WM_PALETTECHANGED};
+    const auto by_a = reinterpret_cast<WPARAM>(a);
+    message_log().clear();
+    ShowWindow(a, SW_SHOW);
+    test::expect_messages({{a, WM_QUERYNEWPALETTE, 0},
+                           {a, WM_PALETTECHANGED, by_a},
+                           {other, WM_PALETTECHANGED, by_a},
+                           {a, WM_PALETTEISCHANGING, by_a},
+                           {other, WM_PALETTEISCHANGING, by_a}},
+                          watched);
+    message_log().clear();
+    SetActiveWindow(other);
+    SetActiveWindow(a);  // the same colours again: nobody hears of it
+    test::expect_messages({{other, WM_QUERYNEWPALETTE, 0}, {a, WM_QUERYNEWPALETTE, 0}}, watched);
+    DeleteObject(g_palette);
 }
 
 }  // namespace
