@@ -1,10 +1,14 @@
-// PaintTest.cpp: update regions reaching children unless clipped.
+// PaintTest.cpp: update regions reaching children unless clipped, and what RedrawWindow sends.
 #include "platform/win32/windows.h"
 #include "tests/user/MessageLog.h"
 
 #include <gtest/gtest.h>
 
 namespace {
+
+using test::message_log;
+
+const std::vector<UINT> kPaintMessages = {WM_PAINT, WM_ERASEBKGND};
 
 // A frameless popup at (100, 100), 100 x 100, with a child at (10, 10), 30 x 30, both erased
 // in white.
@@ -50,6 +54,43 @@ TEST_F(Paint, InvalidatingAParentReachesOverlappedChildrenUnlessItClipsThem) {
         RECT top_update{};
         UnionRect(&top_update, &c.pending, &c.rc);
         EXPECT_TRUE(EqualRect(&update, &top_update));
+        ValidateRect(m_top, nullptr);
+        ValidateRect(m_child, nullptr);
+    }
+}
+
+TEST_F(Paint, RedrawWindowSendsAtOnceWhatItsFlagsAsk) {
+    drain();
+    struct Case {
+        const char* name;
+        UINT flags;
+        std::vector<test::Logged> expected;
+        BOOL top_still_dirty;
+    };
+    const Case cases[] = {
+        {"update now, all children",
+         RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN,
+         {{m_top, WM_PAINT, 0},
+          {m_top, WM_ERASEBKGND, test::kAnyWParam},
+          {m_child, WM_PAINT, 0},
+          {m_child, WM_ERASEBKGND, test::kAnyWParam}},
+         FALSE},
+        {"update now, no children",
+         RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_NOCHILDREN,
+         {{m_top, WM_PAINT, 0}, {m_top, WM_ERASEBKGND, test::kAnyWParam}},
+         FALSE},
+        {"erase now only",
+         RDW_INVALIDATE | RDW_ERASE | RDW_ERASENOW | RDW_NOCHILDREN,
+         {{m_top, WM_ERASEBKGND, test::kAnyWParam}},
+         TRUE},
+        {"invalidate only", RDW_INVALIDATE | RDW_ERASE, {}, TRUE},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        message_log().clear();
+        ASSERT_TRUE(RedrawWindow(m_top, nullptr, nullptr, c.flags));
+        test::expect_messages(c.expected, kPaintMessages);
+        EXPECT_EQ(GetUpdateRect(m_top, nullptr, FALSE), c.top_still_dirty);
         ValidateRect(m_top, nullptr);
         ValidateRect(m_child, nullptr);
     }
