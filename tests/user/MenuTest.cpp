@@ -117,6 +117,12 @@ TEST_F(Tracking, ChoicesAndDismissals) {
         UINT posted;  // 0: none
     };
     const Case cases[] = {
+        {"right release ignored without TPM_RIGHTBUTTON, then Esc", 0,
+         [](Tracking& t) {
+             t.click_item(2, host::MouseButton::Right);
+             t.key(host::vk::kEscape);
+         },
+         FALSE, 0},
         {"right release with TPM_RIGHTBUTTON", TPM_RIGHTBUTTON,
          [](Tracking& t) { t.click_item(0, host::MouseButton::Right); }, TRUE, 160},
         {"TPM_RETURNCMD returns the id and posts nothing", TPM_RETURNCMD,
