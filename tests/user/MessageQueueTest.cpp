@@ -110,6 +110,28 @@ TEST_F(Queue, PostedComeBeforeInputAndTimersLast) {
     KillTimer(m_top, 3);
 }
 
+TEST_F(Queue, CaptureTakesTheMouseWhereverItIs) {
+    EXPECT_EQ(SetCapture(m_child), nullptr);
+    EXPECT_EQ(GetCapture(), m_child);
+    mouse(host::EventType::MouseMove, 5, 300, host::kButtonLeft);
+    MSG m;
+    ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(m.hwnd, m_child);
+    EXPECT_EQ(m.wParam, static_cast<WPARAM>(MK_LBUTTON));
+    EXPECT_EQ(GET_X_LPARAM(m.lParam), -95);
+    EXPECT_EQ(GET_Y_LPARAM(m.lParam), 200);
+    message_log().clear();
+    EXPECT_EQ(SetCapture(m_top), m_child);
+    EXPECT_TRUE(ReleaseCapture());
+    EXPECT_EQ(GetCapture(), nullptr);
+    test::expect_messages({{m_child, WM_CAPTURECHANGED, 0}, {m_top, WM_CAPTURECHANGED, 0}});
+    mouse(host::EventType::MouseMove, 5, 300);
+    EXPECT_FALSE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) << "capture released";
+    SetCapture(m_child);
+    DestroyWindow(m_child);
+    EXPECT_EQ(GetCapture(), nullptr) << "a destroyed window loses the capture";
+}
+
 TEST_F(Queue, DestroyedWindowsLoseTheirQueuedMessagesAndTimers) {
     PostMessageA(m_child, WM_USER, 1, 0);
     PostMessageA(m_top, WM_USER, 2, 0);
