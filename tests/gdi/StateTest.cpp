@@ -1,12 +1,14 @@
-// StateTest.cpp: handles and DC state, palettes and their realisation, fonts, and snapshots.
+// StateTest.cpp: handles and DC state, palettes and their realisation, text, and snapshots.
 #include "tests/gdi/GdiTestSupport.h"
 
+#include "platform/win32/gdi/FontData.h"
 #include "platform/win32/gdi/Snapshot.h"
 #include "platform/win32/gdi/StockObjects.h"
 #include "platform/win32/gdi/WindowDc.h"
 #include "platform/win32/gdi/png/PngFile.h"
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 namespace {
@@ -324,6 +326,73 @@ TEST_F(State, FontsAreMatchedByFaceHeightAndWeight) {
         SelectObject(dc, old);
         DeleteObject(font);
     }
+    DeleteDC(dc);
+}
+
+TEST_F(State, OpaqueTextAndRectanglesFillWithTheBackgroundInsideTheirClip) {
+    for (const int mode : {OPAQUE, TRANSPARENT}) {
+        MemoryDc dst(filled(20, 20, 6));
+        SIZE ext{};
+        GetTextExtentPoint32A(dst.dc(), "  ", 2, &ext);
+        SetBkColor(dst.dc(), RGB(255, 0, 0));
+        SetBkMode(dst.dc(), mode);
+        TextOutA(dst.dc(), 1, 2, "  ", 2);
+        const int inside = mode == OPAQUE ? 249 : 6;
+        // clang-format off
+        const std::tuple<int, int, int> probes[] = {
+            {1, 2, inside}, {ext.cx, 17, inside}, {1 + ext.cx, 2, 6}, {1, 18, 6}, {0, 2, 6},
+        };
+        // clang-format on
+        for (const auto& [x, y, want] : probes) {
+            EXPECT_EQ(values_of(dst.bitmap())[y][x], want) << mode << " " << x << "," << y;
+        }
+    }
+    MemoryDc dst(filled(4, 3, 6));
+    SetBkColor(dst.dc(), RGB(0, 0, 255));
+    const RECT inverted{3, 2, 1, 0};  // normalised to (1,0)-(3,2)
+    EXPECT_TRUE(ExtTextOutA(dst.dc(), 0, 0, ETO_OPAQUE, &inverted, nullptr, 0, nullptr));
+    EXPECT_EQ(values_of(dst.bitmap()), (Rows{{6, 252, 252, 6}, {6, 252, 252, 6}, {6, 6, 6, 6}}));
+}
+
+// The text drawn white on black into a fresh 8-bit bitmap.
+Rows render(UINT align, int x, int y, const char* text) {
+    MemoryDc dst(filled(64, 24, 0));
+    SetTextColor(dst.dc(), RGB(255, 255, 255));
+    SetBkMode(dst.dc(), TRANSPARENT);
+    SetTextAlign(dst.dc(), align);
+    TextOutA(dst.dc(), x, y, text, static_cast<int>(std::strlen(text)));
+    return values_of(dst.bitmap());
+}
+
+TEST_F(State, TextIsPlacedByItsAlignmentAndMeasuredByTheFont) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    SIZE ext{};
+    GetTextExtentPoint32A(dc, "Wynik", 5, &ext);
+    // clang-format off
+    const std::tuple<UINT, int, int, int, int> cases[] = {  // align, x, y, the same picture's left-top x, y
+        {TA_CENTER, 32, 2, 32 - ext.cx / 2, 2}, {TA_RIGHT, 60, 2, 60 - ext.cx, 2}, {TA_BOTTOM, 3, 20, 3, 4}, {TA_BASELINE, 3, 15, 3, 2},
+    };
+    // clang-format on
+    for (const auto& [align, x, y, left, top] : cases) {
+        const auto aligned = render(align, x, y, "Wynik");
+        EXPECT_EQ(aligned, render(TA_LEFT | TA_TOP, left, top, "Wynik")) << align;
+        EXPECT_NE(aligned, render(TA_LEFT | TA_TOP, 0, 0, "")) << "something was drawn";
+    }
+    SIZE size{-1, -1}, fallback{};
+    EXPECT_TRUE(GetTextExtentPoint32A(dc, "", 0, &size));
+    EXPECT_EQ(size.cx, 0);
+    EXPECT_FALSE(GetTextExtentPoint32A(dc, "x", -1, &size));
+    const char low = '\x10', def = static_cast<char>(builtin_fonts().front()->default_char);
+    GetTextExtentPoint32A(dc, &low, 1, &size);
+    GetTextExtentPoint32A(dc, &def, 1, &fallback);
+    EXPECT_EQ(size.cx, fallback.cx) << "bytes outside the font measure as its default character";
+    SetTextAlign(dc, TA_UPDATECP);  // the current position advances by the extent
+    MoveToEx(dc, 10, 3, nullptr);
+    TextOutA(dc, 500, 500, "ab", 2);
+    GetTextExtentPoint32A(dc, "ab", 2, &size);
+    POINT p{};
+    GetCurrentPositionEx(dc, &p);
+    EXPECT_EQ(std::make_pair(p.x, p.y), std::make_pair(10 + size.cx, LONG{3}));
     DeleteDC(dc);
 }
 
