@@ -160,6 +160,28 @@ TEST_F(Pixels, MonochromeAndColourConvertThroughTextAndBackgroundColours) {
     }
 }
 
+TEST_F(Pixels, TrueColourScreenWorksOnRgbValues) {
+    gdi::configure_screen(32);
+    {
+        HDC ic = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
+        MemoryDc src(make_mono({"01"})), dst(CreateCompatibleBitmap(ic, 2, 1));
+        MemoryDc other(CreateCompatibleBitmap(ic, 1, 1));
+        DeleteDC(ic);
+        SetTextColor(dst.dc(), RGB(10, 20, 30));
+        SetBkColor(dst.dc(), RGB(200, 100, 50));
+        BitBlt(dst.dc(), 0, 0, 2, 1, src.dc(), 0, 0, SRCCOPY);
+        EXPECT_EQ(values_of(dst.bitmap())[0], (std::vector<int>{0x0A141E, 0xC86432}));
+        MemoryDc mono(make_mono({"00"}));
+        SetBkColor(dst.dc(), RGB(10, 20, 30));
+        BitBlt(mono.dc(), 0, 0, 2, 1, dst.dc(), 0, 0, SRCCOPY);
+        EXPECT_EQ(mono_rows(mono.bitmap())[0], "10") << "equal to the source's bk is white";
+        SetPixelV(other.dc(), 0, 0, RGB(200, 100, 50));
+        BitBlt(other.dc(), 0, 0, 1, 1, dst.dc(), 0, 0, SRCAND);
+        EXPECT_EQ(GetPixel(other.dc(), 0, 0), RGB(0x08, 0x04, 0x12)) << "bitwise on RGB";
+    }
+    gdi::configure_screen(8);
+}
+
 TEST_F(Pixels, LinesStopBeforeTheirEndPointInEveryDirection) {
     // clang-format off
     struct Case { POINT from, to; Bits want; /* '1' where the white pen drew */ };
