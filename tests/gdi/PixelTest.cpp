@@ -67,10 +67,12 @@ TEST_F(Pixels, RasterOperationsFollowTheirBooleanExpression) {
 TEST_F(Pixels, ColoursTakeTheNearestStaticColourOrTheirPaletteIndex) {
     // clang-format off
     const std::pair<COLORREF, int> cases[] = {
-        {RGB(0, 0, 0), 0}, {RGB(128, 0, 0), 1}, {RGB(192, 220, 192), 8}, {RGB(166, 202, 240), 9},
-        {RGB(255, 251, 240), 246}, {RGB(160, 160, 164), 247}, {RGB(255, 255, 255), 255},
-        {RGB(255, 255, 225), 246} /* cream */, {RGB(0, 0, 100), 4},
-        {RGB(64, 0, 0), 0} /* a tie keeps the first */, {RGB(96, 96, 96), 248},
+        {RGB(0, 0, 0), 0}, {RGB(128, 0, 0), 1}, {RGB(0, 128, 128), 6}, {RGB(192, 192, 192), 7},
+        {RGB(192, 220, 192), 8}, {RGB(166, 202, 240), 9}, {RGB(255, 251, 240), 246},
+        {RGB(160, 160, 164), 247}, {RGB(128, 128, 128), 248}, {RGB(255, 0, 0), 249},
+        {RGB(0, 255, 0), 250}, {RGB(255, 255, 0), 251}, {RGB(0, 0, 255), 252}, {RGB(255, 0, 255), 253},
+        {RGB(0, 255, 255), 254}, {RGB(255, 255, 255), 255}, {RGB(255, 255, 225), 246} /* cream */,
+        {RGB(0, 0, 100), 4}, {RGB(64, 0, 0), 0} /* a tie keeps the first */, {RGB(96, 96, 96), 248},
         {PALETTEINDEX(12), 248} /* default palette 12 is system 248 */, {PALETTEINDEX(3), 3},
         {PALETTERGB(250, 250, 250), 255},
     };
@@ -388,7 +390,26 @@ TEST_F(Pixels, DibsBecomeDeviceBitmapsThroughThePaletteOfTheDc) {
     ReleaseDC(nullptr, screen);
 }
 
-TEST_F(Pixels, IconImagesSplitIntoPictureAndMaskOrAreRefused) {
+TEST_F(Pixels, IconsKeepWhereTheMaskIsSetAndXorThePicture) {
+    HBITMAP mask = make_mono({"01", "10"}), color = make_indexed({{249, 255}, {0, 252}});
+    ICONINFO ii{TRUE, 0, 0, mask, color};
+    HICON icon = CreateIconIndirect(&ii);
+    DeleteObject(mask);  // the icon keeps copies
+    DeleteObject(color);
+    MemoryDc target(filled(3, 2, 6));
+    EXPECT_TRUE(DrawIcon(target.dc(), 0, 0, icon));
+    // Masked out: the picture. Kept: teal XOR picture (255 inverts teal 6 to red 249).
+    EXPECT_EQ(values_of(target.bitmap()), (Rows{{249, 249, 6}, {6, 252, 6}}));
+    EXPECT_TRUE(DestroyIcon(icon));
+    EXPECT_FALSE(DestroyIcon(icon));
+    EXPECT_FALSE(DrawIcon(target.dc(), 0, 0, icon));
+    HBITMAP both = make_mono({"01", "10", "00", "01"});  // monochrome: mask above the picture
+    ICONINFO mono{TRUE, 0, 0, both, nullptr};
+    icon = CreateIconIndirect(&mono);
+    DeleteObject(both);
+    EXPECT_TRUE(DrawIcon(target.dc(), 1, 0, icon));
+    EXPECT_EQ(values_of(target.bitmap()), (Rows{{249, 0, 6}, {6, 252, 255}}));
+    DestroyIcon(icon);
     // An icon resource image: 2 x 2 at 4 bits, double height, XOR rows then AND rows.
     std::vector<std::byte> image(40 + 64 + 16);
     const BITMAPINFOHEADER h{sizeof(BITMAPINFOHEADER), 2, 4, 1, 4, 0, 0, 0, 0, 0, 0};
@@ -398,12 +419,11 @@ TEST_F(Pixels, IconImagesSplitIntoPictureAndMaskOrAreRefused) {
     std::memcpy(&image[100], white, 4);
     const BYTE rows[16] = {0x1F, 0, 0, 0, 0x01, 0, 0, 0, 0x40, 0, 0, 0, 0x80, 0, 0, 0};
     std::memcpy(&image[104], rows, 16);
-    HICON icon = gdi::create_icon_from_dib(image);
+    icon = gdi::create_icon_from_dib(image);
     MemoryDc drawn(filled(2, 2, 6));
     EXPECT_TRUE(DrawIcon(drawn.dc(), 0, 0, icon));
     EXPECT_EQ(values_of(drawn.bitmap()), (Rows{{6, 249}, {249, 249}}));
-    EXPECT_TRUE(DestroyIcon(icon));
-    EXPECT_FALSE(DrawIcon(drawn.dc(), 0, 0, icon)) << "a destroyed icon";
+    DestroyIcon(icon);
     auto odd = image;
     odd[8] = std::byte{3};  // height 3 cannot split into picture and mask
     image.pop_back();

@@ -50,6 +50,9 @@ TEST(Rect, IntersectUnionAndPointsKeepTheEdgesOutside) {
     }
     EXPECT_FALSE(IsRectEmpty(&ten));
     EXPECT_TRUE(IsRectEmpty(nullptr));
+    EXPECT_FALSE(SetRect(nullptr, 0, 0, 1, 1));  // the setters' values show in every layout
+    EXPECT_FALSE(OffsetRect(nullptr, 1, 1));
+    EXPECT_FALSE(CopyRect(&out, nullptr));
 }
 
 using ZOrder = test::UserTest;
