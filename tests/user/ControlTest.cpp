@@ -69,7 +69,7 @@ protected:
 constexpr UINT kSel = ODS_SELECTED;
 constexpr UINT kFoc = ODS_FOCUS;
 
-TEST_F(Controls, OwnerDrawnButtonAnswersFocusKeysAndDoubleClicks) {
+TEST_F(Controls, OwnerDrawnButtonAnswersTheMouseFocusEnableKeysAndDoubleClicks) {
     struct Case {
         const char* name;
         bool focused_first;
@@ -81,6 +81,10 @@ TEST_F(Controls, OwnerDrawnButtonAnswersFocusKeysAndDoubleClicks) {
          true,
          [](HWND) { SetFocus(nullptr); },
          {draw(ODA_FOCUS, 0), note(BN_KILLFOCUS)}},
+        {"disabled",
+         false,
+         [](HWND b) { EnableWindow(b, FALSE); },
+         {draw(ODA_DRAWENTIRE, ODS_DISABLED)}},
         {"space pressed and released",
          true,
          [](HWND b) {
@@ -96,6 +100,24 @@ TEST_F(Controls, OwnerDrawnButtonAnswersFocusKeysAndDoubleClicks) {
          false,
          [](HWND b) { SendMessageA(b, BM_SETSTATE, TRUE, 0); },
          {draw(ODA_SELECT, kSel)}},
+        {"dragged out and back in before the release",
+         true,
+         [](HWND b) {
+             SendMessageA(b, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+             SendMessageA(b, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(100, 100));
+             SendMessageA(b, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(101, 100));  // nothing drawn
+             SendMessageA(b, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(23, 23));
+             SendMessageA(b, WM_LBUTTONUP, 0, MAKELPARAM(23, 23));
+         },
+         {draw(ODA_SELECT, kSel | kFoc), draw(ODA_SELECT, kFoc), draw(ODA_SELECT, kSel | kFoc),
+          draw(ODA_SELECT, kFoc), note(BN_CLICKED)}},
+        {"released outside: no click",
+         true,
+         [](HWND b) {
+             SendMessageA(b, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+             SendMessageA(b, WM_LBUTTONUP, 0, MAKELPARAM(24, 5));
+         },
+         {draw(ODA_SELECT, kSel | kFoc), draw(ODA_SELECT, kFoc)}},
         {"focus lost while pressed cancels the press",
          true,
          [](HWND b) {
