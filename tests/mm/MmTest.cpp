@@ -138,6 +138,7 @@ TEST(SndPlaySound, MemoryImagesPlayInPlaceToTheEnd) {
             EXPECT_EQ(h.waves()[0].format, (host::WaveFormat{2, 11025, 8}));
         }
     }
+    EXPECT_TRUE(sndPlaySoundA(nullptr, 0)) << "NULL stops and succeeds";
 }
 
 // A wave resource is bounded by its resource even where the RIFF claims more and readable
