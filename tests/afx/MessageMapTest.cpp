@@ -1,5 +1,5 @@
-// MessageMapTest.cpp: command routing by id, range and notification code, maps chained to their
-// bases, and owner-draw items reflected to the control's object.
+// MessageMapTest.cpp: command routing by id, range and notification code, and maps chained to
+// their bases.
 #include "platform/afx/afxwin.h"
 #include "tests/user/MessageLog.h"
 
@@ -58,27 +58,6 @@ ON_WM_MOUSEMOVE()
 ON_COMMAND(ID_HELP, OnHelpCommand)
 END_MESSAGE_MAP()
 
-// An owner-drawn button object that records the state it is asked to draw.
-class CDrawnButton : public CButton {
-public:
-    void DrawItem(LPDRAWITEMSTRUCT lpDIS) override {
-        calls().push_back("DrawItem " + std::to_string(lpDIS->itemState));
-    }
-};
-
-// A parent with its own WM_DRAWITEM entry, which comes before reflection.
-class CDrawingParent : public CWnd {
-protected:
-    afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT) {
-        calls().push_back("parent OnDrawItem " + std::to_string(nIDCtl));
-    }
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CDrawingParent, CWnd)
-ON_WM_DRAWITEM()
-END_MESSAGE_MAP()
-
 class MessageMap : public test::UserTest {
 protected:
     void SetUp() override {
@@ -86,10 +65,9 @@ protected:
         m_class = AfxRegisterWndClass(0);
         ASSERT_NE(m_class, nullptr);
     }
-    void create(CWnd& wnd, int x = 0, HWND parent = nullptr, int id = 0) {
-        const DWORD style = (parent != nullptr ? WS_CHILD : WS_POPUP) | WS_VISIBLE;
-        ASSERT_TRUE(wnd.CreateEx(0, m_class, "", style, x, 0, 20, 20, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))));
+    void create(CWnd& wnd, int x = 0) {
+        ASSERT_TRUE(
+            wnd.CreateEx(0, m_class, "", WS_POPUP | WS_VISIBLE, x, 0, 20, 20, nullptr, nullptr));
         calls().clear();  // activation and painting on the way are not what is tested
     }
     LPCSTR m_class = nullptr;
@@ -137,39 +115,6 @@ TEST_F(MessageMap, EntriesAreFoundByIdRangeCodeAndClassChain) {
         calls().clear();
         EXPECT_EQ(SendMessageA(c.target->m_hWnd, c.msg, c.wparam, c.lparam), c.result);
         EXPECT_EQ(calls(), c.expected ? std::vector<std::string>{c.expected} : calls_none);
-    }
-}
-
-TEST_F(MessageMap, OwnerDrawnItemsGoToTheParentsEntryElseToTheControlObject) {
-    CWnd plain;
-    create(plain);
-    CDrawingParent drawing;
-    create(drawing, 100);
-    struct Case {
-        const char* name;
-        CWnd* parent;
-        bool drawn_object;  // the control is a CDrawnButton; else a CWnd without DrawItem
-        const char* expected;
-    };
-    const Case cases[] = {
-        {"reflected to the control's object", &plain, true, "DrawItem 17"},
-        {"not reflected to an object without DrawItem", &plain, false, nullptr},
-        {"the parent's own entry first", &drawing, true, "parent OnDrawItem 7"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        CDrawnButton button;
-        CWnd stranger;
-        CWnd& control = c.drawn_object ? static_cast<CWnd&>(button) : stranger;
-        create(control, 0, c.parent->m_hWnd, 7);
-        DRAWITEMSTRUCT dis{};
-        dis.CtlType = ODT_BUTTON;
-        dis.CtlID = 7;
-        dis.itemState = ODS_SELECTED | ODS_FOCUS;
-        dis.hwndItem = control.m_hWnd;
-        SendMessageA(c.parent->m_hWnd, WM_DRAWITEM, 7, reinterpret_cast<LPARAM>(&dis));
-        EXPECT_EQ(calls(), c.expected ? std::vector<std::string>{c.expected} : calls_none);
-        control.DestroyWindow();
     }
 }
 

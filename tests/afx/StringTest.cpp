@@ -1,4 +1,5 @@
-// StringTest.cpp: CString formatting at any length and slices clamped to the string.
+// StringTest.cpp: CString formatting at any length, slices clamped to the string, and
+// comparison without case.
 #include "platform/afx/afxwin.h"
 
 #include <gtest/gtest.h>
@@ -40,6 +41,24 @@ TEST(String, FormatAndSlicesGiveWhatTheyShould) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(std::string(static_cast<LPCSTR>(c.got)), c.expected);
         EXPECT_EQ(c.got.GetLength(), static_cast<int>(c.expected.size()));
+    }
+}
+
+TEST(String, CompareNoCaseFoldsAsciiLettersOnly) {
+    struct Case {
+        const char* a;
+        const char* b;
+        int expected;
+    };
+    const Case cases[] = {
+        {"abcxyz", "ABCXYZ", 0},  // lower against upper, both ends of the alphabet
+        {"@[", "`{", -1},         // the neighbours of A and Z are not letters: byte order
+        {"Zebra", "apple", 1},    // folded before the order is taken
+        {"a", "", 1},             // the shorter one comes first
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.a << " / " << c.b);
+        EXPECT_EQ(CString(c.a).CompareNoCase(c.b), c.expected);
     }
 }
 

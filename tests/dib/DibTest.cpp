@@ -159,7 +159,6 @@ TEST(DibDecode, DirectColoursBecomeColorrefs) {
         // 6 green bits v widen to v << 2 | v >> 4.
         {"16-bit 5-6-5", masks(5, 1, 16, 0xF800, 0x7E0, 0x1F), Bytes().u16(0xF800).u16(0x7E0).u16(0x20).u16(0x1F).u16(0x841).u16(0), {0xFF, 0xFF00, 0x400, 0xFF0000, 0x080808}},
         {"empty blue channel reads 0", masks(1, 1, 16, 0xFF00, 0xFF, 0), Bytes().u32(0xABCD), {0xCDAB}},
-        {"4-bit channels repeat", masks(1, 1, 16, 0xF00, 0xF0, 0xF), Bytes().u32(0xA5F), {0xFF55AA}},
         {"1-bit channels are 0 or 255", masks(2, 1, 16, 0x8000, 0x4000, 1), Bytes().u16(0x8001).u16(0x4000), {0xFF00FF, 0xFF00}},
         {"unusual channel order", masks(1, 1, 32, 0xFF000000, 0xFF0, 0xFF0000), Bytes().u32(0x12345678), {0x346712}},
         {"10-bit channels keep the top 8", masks(1, 1, 32, 0x3FF00000, 0xFFC00, 0x3FF), Bytes().u32(0x3FF80001), {0x80FF}},

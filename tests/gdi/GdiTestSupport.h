@@ -45,11 +45,7 @@ inline Bits blank(int w, int h) {
     return Bits(std::size_t(h), std::string(std::size_t(w), '0'));
 }
 
-// The raw value of a pixel: system index, monochrome bit or 0x00RRGGBB.
-inline int value_at(HBITMAP bm, int x, int y) {
-    const gdi::BitmapObject* b = gdi::find_bitmap(bm);
-    return b == nullptr ? -1 : static_cast<int>(b->surface.get(x, y));
-}
+// The raw values of the pixels: system index, monochrome bit or 0x00RRGGBB.
 inline Rows values_of(HBITMAP bm) {
     const gdi::BitmapObject* b = gdi::find_bitmap(bm);
     Rows rows(b ? std::size_t(b->surface.height()) : 0);

@@ -81,7 +81,7 @@ TEST_F(Pixels, ColoursTakeTheNearestStaticColourOrTheirPaletteIndex) {
     for (const auto& [colour, index] : cases) {
         SCOPED_TRACE(testing::Message() << std::hex << colour);
         EXPECT_TRUE(SetPixelV(dst.dc(), 0, 0, colour));
-        EXPECT_EQ(value_at(dst.bitmap(), 0, 0), index);
+        EXPECT_EQ(values_of(dst.bitmap())[0][0], index);
     }
     EXPECT_EQ(GetPixel(dst.dc(), 1, 0), RGB(255, 0, 0)) << "through the system palette";
     EXPECT_EQ(GetPixel(dst.dc(), 3, 0), RGB(192, 192, 192));

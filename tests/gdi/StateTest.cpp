@@ -100,7 +100,7 @@ TEST_F(State, SelectedObjectsStayAndStaleHandlesFail) {
     MemoryDc dst(make_indexed({{0}}));
     const RECT r{0, 0, 1, 1};
     EXPECT_NE(FillRect(dst.dc(), &r, face), 0) << "still usable after DeleteObject";
-    EXPECT_EQ(value_at(dst.bitmap(), 0, 0), 7);
+    EXPECT_EQ(values_of(dst.bitmap())[0][0], 7);
 }
 
 TEST_F(State, SavedLevelsRestoreSelectionsColoursAndClip) {
@@ -170,7 +170,7 @@ std::vector<int> mapping_of(HPALETTE pal, int count) {
     HPALETTE old = SelectPalette(probe.dc(), pal, TRUE);
     for (int i = 0; i < count; ++i) {
         SetPixelV(probe.dc(), 0, 0, PALETTEINDEX(static_cast<WORD>(i)));
-        out.push_back(value_at(probe.bitmap(), 0, 0));
+        out.push_back(values_of(probe.bitmap())[0][0]);
     }
     SelectPalette(probe.dc(), old, TRUE);
     return out;
@@ -344,7 +344,7 @@ TEST_F(State, OpaqueTextAndRectanglesFillWithTheBackgroundInsideTheirClip) {
         };
         // clang-format on
         for (const auto& [x, y, want] : probes) {
-            EXPECT_EQ(value_at(dst.bitmap(), x, y), want) << mode << " " << x << "," << y;
+            EXPECT_EQ(values_of(dst.bitmap())[y][x], want) << mode << " " << x << "," << y;
         }
     }
     MemoryDc dst(filled(4, 3, 6));

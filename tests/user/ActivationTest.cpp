@@ -1,13 +1,11 @@
 // ActivationTest.cpp: what a press on an inactive window asks and the activation messages that
-// follow, and the palette messages of foreground and background realisation.
+// follow, and the palette messages of a foreground realisation.
 #include "platform/host/headless/HeadlessHost.h"
 #include "platform/win32/windows.h"
 #include "tests/user/MessageLog.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <map>
 #include <vector>
 
 namespace {
@@ -19,40 +17,13 @@ const std::vector<UINT> kActivationMessages = {WM_NCACTIVATE,      WM_ACTIVATE, 
                                                WM_QUERYNEWPALETTE, WM_SETFOCUS,   WM_KILLFOCUS,
                                                WM_MOUSEACTIVATE,   WM_LBUTTONDOWN};
 
-// Answers WM_MOUSEACTIVATE as a test asks; realises the window's palette on
-// WM_QUERYNEWPALETTE and WM_PALETTECHANGED like a program that keeps one.
+// Answers WM_MOUSEACTIVATE as a test asks.
 LRESULT g_mouse_activate_answer = 0;
-std::map<HWND, HPALETTE>& palettes() {
-    static std::map<HWND, HPALETTE> map;
-    return map;
-}
-
-UINT realise(HWND hwnd, bool background) {
-    HDC dc = GetDC(hwnd);
-    HPALETTE old = SelectPalette(dc, palettes()[hwnd], background ? TRUE : FALSE);
-    const UINT changed = RealizePalette(dc);
-    SelectPalette(dc, old, TRUE);
-    ReleaseDC(hwnd, dc);
-    return changed;
-}
 
 LRESULT CALLBACK test_proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
     if (msg == WM_MOUSEACTIVATE && g_mouse_activate_answer != 0) {
         message_log().push_back({hwnd, msg, wparam});
         return g_mouse_activate_answer;
-    }
-    if (palettes().count(hwnd) != 0) {
-        if (msg == WM_QUERYNEWPALETTE) {
-            message_log().push_back({hwnd, msg, wparam});
-            return realise(hwnd, false) != 0 ? TRUE : FALSE;
-        }
-        if (msg == WM_PALETTECHANGED) {
-            message_log().push_back({hwnd, msg, wparam});
-            if (reinterpret_cast<HWND>(wparam) != hwnd) {
-                realise(hwnd, true);
-            }
-            return 0;
-        }
     }
     return test::recording_proc(hwnd, msg, wparam, lparam);
 }
@@ -66,10 +37,6 @@ protected:
     }
     void TearDown() override {
         destroy_windows();
-        for (auto& [hwnd, palette] : palettes()) {
-            DeleteObject(palette);
-        }
-        palettes().clear();
         UserTest::TearDown();
     }
     HWND create(DWORD style, int x, int y, int cx, int cy, HWND owner = nullptr, int id = 0) {
@@ -128,76 +95,43 @@ TEST_F(Activation, APressOnAnInactiveWindowAsksItAndActivates) {
     }
 }
 
-PALETTEENTRY entry(BYTE r, BYTE g, BYTE b) {
-    return PALETTEENTRY{r, g, b, 0};
-}
+// Realises its one-colour palette in the foreground when asked, as a program with a palette.
+HPALETTE g_palette = nullptr;
 
-HPALETTE make_palette(std::initializer_list<PALETTEENTRY> entries) {
-    std::vector<BYTE> bytes(sizeof(LOGPALETTE) + entries.size() * sizeof(PALETTEENTRY));
-    auto* lp = reinterpret_cast<LOGPALETTE*>(bytes.data());
-    lp->palVersion = 0x300;
-    lp->palNumEntries = static_cast<WORD>(entries.size());
-    std::copy(entries.begin(), entries.end(), lp->palPalEntry);
-    return CreatePalette(lp);
-}
-
-bool system_palette_has(PALETTEENTRY colour) {
-    HDC screen = GetDC(nullptr);
-    PALETTEENTRY all[256];
-    const UINT n = GetSystemPaletteEntries(screen, 0, 256, all);
-    ReleaseDC(nullptr, screen);
-    for (UINT i = 0; i < n; ++i) {
-        if (all[i].peRed == colour.peRed && all[i].peGreen == colour.peGreen &&
-            all[i].peBlue == colour.peBlue) {
-            return true;
-        }
+LRESULT CALLBACK palette_proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+    if (msg != WM_QUERYNEWPALETTE) {
+        return test::recording_proc(hwnd, msg, wparam, lparam);
     }
-    return false;
+    message_log().push_back({hwnd, msg, wparam});
+    HDC dc = GetDC(hwnd);
+    HPALETTE old = SelectPalette(dc, g_palette, FALSE);
+    const UINT changed = RealizePalette(dc);
+    SelectPalette(dc, old, TRUE);
+    ReleaseDC(hwnd, dc);
+    return changed != 0 ? TRUE : FALSE;
 }
 
-TEST_F(Activation, TheActiveWindowRealisesInTheForegroundAndOthersHearOfIt) {
-    const PALETTEENTRY first = entry(3, 130, 250);
-    const PALETTEENTRY second = entry(250, 3, 130);
-    HWND a = create(WS_POPUP, 0, 0, 100, 100);
-    HWND b = create(WS_POPUP, 200, 0, 100, 100);
-    palettes()[a] = make_palette({first});
-    palettes()[b] = make_palette({second});
-    ShowWindow(b, SW_SHOWNA);
-    message_log().clear();
+// gdi's palette tests pin the slots; these are the messages every top-level window hears.
+TEST_F(Activation, AForegroundRealisationThatChangesColoursTellsEveryWindow) {
+    LOGPALETTE lp{0x300, 1, {{3, 130, 250, 0}}};
+    g_palette = CreatePalette(&lp);
+    HWND other = create(WS_POPUP | WS_VISIBLE, 200, 0, 100, 100);
+    HWND a = window(WS_POPUP, 0, 0, 100, 100, nullptr, 0, palette_proc);
     const std::vector<UINT> watched = {WM_QUERYNEWPALETTE, WM_PALETTEISCHANGING, WM_PALETTECHANGED};
-    struct Step {
-        const char* name;
-        std::function<void()> action;
-        std::vector<Logged> expected;
-    };
-    const Step steps[] = {
-        {"a becomes active and takes a slot",
-         [&] { ShowWindow(a, SW_SHOW); },
-         {{a, WM_QUERYNEWPALETTE, 0},
-          {a, WM_PALETTECHANGED, reinterpret_cast<WPARAM>(a)},
-          {b, WM_PALETTECHANGED, reinterpret_cast<WPARAM>(a)},
-          {a, WM_PALETTEISCHANGING, reinterpret_cast<WPARAM>(a)},
-          {b, WM_PALETTEISCHANGING, reinterpret_cast<WPARAM>(a)}}},
-        {"realising the same palette again changes nothing and tells nobody",
-         [&] { realise(a, false); },
-         {}},
-        {"an inactive window realises in the background only", [&] { realise(b, false); }, {}},
-        {"b becomes active: the foreground realisation frees a's slot",
-         [&] { SetActiveWindow(b); },
-         {{b, WM_QUERYNEWPALETTE, 0},
-          {b, WM_PALETTECHANGED, reinterpret_cast<WPARAM>(b)},
-          {a, WM_PALETTECHANGED, reinterpret_cast<WPARAM>(b)},
-          {b, WM_PALETTEISCHANGING, reinterpret_cast<WPARAM>(b)},
-          {a, WM_PALETTEISCHANGING, reinterpret_cast<WPARAM>(b)}}},
-    };
-    for (const Step& s : steps) {
-        SCOPED_TRACE(s.name);
-        message_log().clear();
-        s.action();
-        test::expect_messages(s.expected, watched);
-        EXPECT_TRUE(system_palette_has(first) && system_palette_has(second)) << "both keep a slot";
-    }
-    EXPECT_EQ(DefWindowProcA(a, WM_QUERYNEWPALETTE, 0, 0), FALSE);
+    const auto by_a = reinterpret_cast<WPARAM>(a);
+    message_log().clear();
+    ShowWindow(a, SW_SHOW);
+    test::expect_messages({{a, WM_QUERYNEWPALETTE, 0},
+                           {a, WM_PALETTECHANGED, by_a},
+                           {other, WM_PALETTECHANGED, by_a},
+                           {a, WM_PALETTEISCHANGING, by_a},
+                           {other, WM_PALETTEISCHANGING, by_a}},
+                          watched);
+    message_log().clear();
+    SetActiveWindow(other);
+    SetActiveWindow(a);  // the same colours again: nobody hears of it
+    test::expect_messages({{other, WM_QUERYNEWPALETTE, 0}, {a, WM_QUERYNEWPALETTE, 0}}, watched);
+    DeleteObject(g_palette);
 }
 
 }  // namespace
