@@ -169,8 +169,7 @@ std::vector<std::uint32_t> piece_picture(int colour, int size) {
 
 std::string compare_golden(const host::HeadlessHost& host, const std::string& name) {
     const std::string golden = std::string(PILO_SOURCE_DIR) + "/tests/e2e/golden/" + name + ".png";
-    const int width = host.width();
-    const int height = host.height();
+    const int width = host.width(), height = host.height();
     const std::vector<std::uint32_t> actual = grab(host, RECT{0, 0, width, height});
     const char* update = std::getenv("PILO_UPDATE_GOLDEN");
     if (update != nullptr && std::string(update) == "1") {
