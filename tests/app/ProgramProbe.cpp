@@ -24,30 +24,19 @@ std::string window_text(HWND hwnd) {
     return w != nullptr ? w->text : std::string();
 }
 
-namespace {
-
-bool shows_text(HWND hwnd, const std::string& text) {
-    const user::Window* w = user::find_window(hwnd);
-    if (w == nullptr || w->text == text) {
-        return w != nullptr;
-    }
-    for (HWND child : w->children) {
-        if (shows_text(child, text)) {
+bool shows_text(const std::string& text) {
+    std::vector<HWND> todo = visible_windows();
+    while (!todo.empty()) {
+        const user::Window* w = user::find_window(todo.back());
+        todo.pop_back();
+        if (w != nullptr && w->text == text) {
             return true;
+        }
+        if (w != nullptr) {
+            todo.insert(todo.end(), w->children.begin(), w->children.end());
         }
     }
     return false;
-}
-
-}  // namespace
-
-HWND find_top_level(const std::string& text, bool deep) {
-    for (HWND hwnd : visible_windows()) {
-        if (deep ? shows_text(hwnd, text) : window_text(hwnd) == text) {
-            return hwnd;
-        }
-    }
-    return nullptr;
 }
 
 std::string class_name(HWND hwnd) {

@@ -22,9 +22,8 @@ inline HWND front_window() {
 }
 // The window's text, or "" for a stale handle.
 std::string window_text(HWND hwnd);
-// The frontmost visible top-level window whose text is text (deep: or that of a window below
-// it), or NULL.
-HWND find_top_level(const std::string& text, bool deep = false);
+// Whether a visible top-level window or a window below one has text as its text.
+bool shows_text(const std::string& text);
 // The name of a window's class, or "" for a stale handle.
 std::string class_name(HWND hwnd);
 // The frontmost visible top-level window of a window class ("#32768": a popup menu), or NULL.

@@ -24,18 +24,16 @@ Sight look(const std::string& message) {
     const CMainDialog* pMain = main_dialog();
     s.mainWindow = pMain != nullptr && ::IsWindowVisible(pMain->GetSafeHwnd());
     s.splash = find_splash() != nullptr;
-    s.message = !message.empty() && find_top_level(message, true) != nullptr;
+    s.message = !message.empty() && shows_text(message);
     s.visibleWindows = visible_top_level_count();
     return s;
 }
 
-// The splash is topmost, so only the front window can be it.
+// The splash is topmost, so only the front window can be it: 512 x 384, centred on the screen.
 HWND find_splash() {
     HWND front = front_window();
-    const RECT r = window_rect(front);
-    const bool placed = r.left == kSplashRect.left && r.top == kSplashRect.top &&
-                        r.right == kSplashRect.right && r.bottom == kSplashRect.bottom;
-    return front != nullptr && placed ? front : nullptr;
+    const RECT r = window_rect(front), splash{64, 48, 576, 432};
+    return front != nullptr && ::EqualRect(&r, &splash) ? front : nullptr;
 }
 
 CMainDialog* main_dialog() {
@@ -77,6 +75,10 @@ void end_a_stuck_run(host::HeadlessHost& host, bool guard) {
     });
 }
 
+RECT board_rect() {
+    return client_rect(main_dialog()->m_boardWnd.GetSafeHwnd());
+}
+
 }  // namespace
 
 int run(host::HeadlessHost& host, const std::vector<UINT>& missingBitmaps, bool guard) {
@@ -110,11 +112,6 @@ int run(host::HeadlessHost& host, const std::vector<UINT>& missingBitmaps, bool 
     return code;
 }
 
-POINT cell_point(int row, int column) {
-    const RECT board = client_rect(main_dialog()->m_boardWnd.GetSafeHwnd());
-    return POINT{board.left + 16 + 28 * column, board.top + 16 + 28 * row};
-}
-
 void script(host::HeadlessHost& host, const std::vector<Step>& steps) {
     for (const Step& step : steps) {
         if (step.ms > 0) {
@@ -143,8 +140,8 @@ Act on_item(int id, host::MouseButton button) {
 
 Act on_cell(int row, int column, host::MouseButton button) {
     return [=](host::HeadlessHost& h) {
-        const POINT p = cell_point(row, column);
-        push_mouse(h, p.x, p.y, button);
+        push_mouse(h, board_rect().left + 16 + 28 * column, board_rect().top + 16 + 28 * row,
+                   button);
     };
 }
 
@@ -160,32 +157,25 @@ Act on_menu(int item, host::MouseButton button) {
 }
 
 RECT piece_square(int x, int y) {
-    const RECT board = client_rect(main_dialog()->m_boardWnd.GetSafeHwnd());
+    const RECT board = board_rect();
     return RECT{board.left + x - 9, board.top + y - 9, board.left + x + 9, board.top + y + 9};
 }
 
 std::vector<std::uint32_t> piece_picture(int colour, int size) {
-    int width = 0;
-    int height = 0;
+    int width = 0, height = 0;
     return gdi::snapshot_rgb(GetGameApp()->m_pieceSprites.m_pieceBitmaps[colour % 6 * 3 + size],
                              width, height);
 }
 
 std::string compare_golden(const host::HeadlessHost& host, const std::string& name) {
     const std::string golden = std::string(PILO_SOURCE_DIR) + "/tests/e2e/golden/" + name + ".png";
-    const int width = host.width();
-    const int height = host.height();
+    const int width = host.width(), height = host.height();
     const std::vector<std::uint32_t> actual = grab(host, RECT{0, 0, width, height});
     const char* update = std::getenv("PILO_UPDATE_GOLDEN");
     if (update != nullptr && std::string(update) == "1") {
-        if (!gdi::png::write_rgb(golden, width, height, actual)) {
-            return "cannot write " + golden;
-        }
-        std::printf("updated %s\n", golden.c_str());
-        return {};
+        return gdi::png::write_rgb(golden, width, height, actual) ? "" : "cannot write " + golden;
     }
-    int goldenWidth = 0;
-    int goldenHeight = 0;
+    int goldenWidth = 0, goldenHeight = 0;
     std::vector<std::uint32_t> expected;
     std::ostringstream out;
     if (!gdi::png::read_rgb(golden, goldenWidth, goldenHeight, expected)) {

@@ -13,9 +13,6 @@
 
 namespace probe {
 
-// The splash picture is 512 x 384, centred on the 640 x 480 screen.
-inline constexpr RECT kSplashRect{64, 48, 576, 432};
-
 // What a test saw of the program at one moment.
 struct Sight {
     bool mainWindow = false;
@@ -56,8 +53,6 @@ inline const Act kMouseAway = [](host::HeadlessHost& h) {
     push_mouse(h, 0, 0, host::MouseButton::None);
 };
 
-// Screen point of the centre of a board cell.
-POINT cell_point(int row, int column);
 // The 18 x 18 square of a piece whose centre is (x, y) in board pixels, on the screen.
 RECT piece_square(int x, int y);
 // The large, medium or small picture of a piece colour in the current set, in COLORREF layout.

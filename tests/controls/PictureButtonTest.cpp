@@ -23,8 +23,7 @@ namespace {
 constexpr UINT N = IDB_NEW_GAME, D = IDB_NEW_GAME_PRESSED, F = IDB_SHAPE_CROSS, X = IDB_EXIT;
 constexpr UINT U = IDB_SHAPE_CROSS, C = IDB_SHAPE_SQUARE, T = IDB_TEXTURE, M = 299;
 constexpr UINT kId = 1005;
-constexpr int kX = 140;  // the button's screen position; the parent's is (100, 100)
-constexpr int kY = 130;
+constexpr int kX = 140, kY = 130;  // the button's screen position; the parent's is (100, 100)
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 // The parent's background: vertical stripes, three pixels each, teal from its left edge.
@@ -196,7 +195,7 @@ TEST(PictureButtons, SetupLoadsThePicturesItCanAndFitsTheFirst) {
     }
 }
 
-enum Act { None, Press, PressAndLeave, Focus, Disable, Check, DisableChecked };
+enum Act { None, Press, PressAndLeave, Focus, Disable, DisableChecked };
 
 TEST(PictureButtons, EachStateShowsItsPictureOverTheParentsBackground) {
     struct Case {
@@ -236,7 +235,7 @@ TEST(PictureButtons, EachStateShowsItsPictureOverTheParentsBackground) {
         if (c.act == Focus) {
             s.wnd().SetFocus();
         }
-        if (c.act == Check || c.act == DisableChecked) {
+        if (c.act == DisableChecked) {
             s.box.SetChecked(TRUE);
         }
         s.wnd().EnableWindow(c.act != Disable && c.act != DisableChecked);

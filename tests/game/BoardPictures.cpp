@@ -95,19 +95,6 @@ std::string RouteFault(const BoardModel& before, const BoardModel& model, RouteP
     return "";
 }
 
-namespace {
-template <typename... Numbers>
-std::string Words(const char* what, Numbers... numbers) {
-    return (std::string(what) + ... + (" " + std::to_string(numbers)));
-}
-}  // namespace
-
-void RecordingListener::CellEmptied(int row, int column) {
-    events.push_back(Words("empty", row, column));
-}
-void RecordingListener::PieceAtRest(int row, int column, int colour) {
-    events.push_back(Words("rest", row, column, colour));
-}
 void RecordingListener::NextPiecesChanged(const std::int16_t* next, int count) {
     events.push_back(Words("next", count));
     for (int i = 0; i < count; ++i) {
@@ -117,9 +104,6 @@ void RecordingListener::NextPiecesChanged(const std::int16_t* next, int count) {
 void RecordingListener::LineRemoved(const BoardLine& line) {
     points += line.n;
     events.push_back(Words("line", line.n, line.row, line.column, line.rowStep, line.columnStep));
-}
-void RecordingListener::BoardDealt() {
-    events.push_back("dealt");
 }
 void RecordingListener::GameOver() {
     ++gameOvers;

@@ -40,15 +40,24 @@ inline int CentreY(int row) {
     return 16 + 28 * row;
 }
 
+template <typename... Numbers>
+std::string Words(const char* what, Numbers... numbers) {
+    return (std::string(what) + ... + (" " + std::to_string(numbers)));
+}
+
 // Everything a model told its view, in order: "empty R C", "rest R C K", "next N K...",
 // "line N R C DR DC", "dealt", "gameover".
 class RecordingListener : public BoardListener {
 public:
-    void CellEmptied(int row, int column) override;
-    void PieceAtRest(int row, int column, int colour) override;
+    void CellEmptied(int row, int column) override {
+        events.push_back(Words("empty", row, column));
+    }
+    void PieceAtRest(int row, int column, int colour) override {
+        events.push_back(Words("rest", row, column, colour));
+    }
     void NextPiecesChanged(const std::int16_t* next, int count) override;
     void LineRemoved(const BoardLine& line) override;
-    void BoardDealt() override;
+    void BoardDealt() override { events.push_back("dealt"); }
     void GameOver() override;
     std::vector<std::string> events;
     int points = 0, gameOvers = 0;

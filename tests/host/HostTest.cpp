@@ -17,17 +17,6 @@ namespace {
 
 using namespace host;
 
-Frame frame(int w, int h, std::size_t stride, std::span<const std::uint8_t> indices,
-            std::span<const std::uint32_t> palette) {
-    Frame f;
-    f.width = w;
-    f.height = h;
-    f.stride = stride;
-    f.indices = indices;
-    f.palette = palette;
-    return f;
-}
-
 TEST(Settings, EachVariableParsesOrWarnsAndKeepsItsDefault) {
     // clang-format off
     struct Case { const char* name; std::map<std::string, std::string> env; int scale /* 0: unset */; bool fullscreen; int bpp; std::uint32_t driver; bool audio, timers; const char* warned; };
@@ -98,8 +87,9 @@ TEST(Frame, FramesThatDoNotFitAreRefusedUntouched) {
     // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const Frame g = frame(c.w, c.h, c.stride, std::span(indices).first(c.indices),
-                              std::span(palette).first(c.palette));
+        const auto in = std::span(indices).first(c.indices);
+        const auto table = std::span(palette).first(c.palette);
+        const Frame g{c.w, c.h, PixelFormat::Indexed8, c.stride, in, table, {}};
         std::vector<std::uint32_t> o(c.out, 0xDEADBEEF);
         EXPECT_EQ(convert_to_rgb(g, o), c.ok);
         EXPECT_EQ(o[0], c.ok ? 0u : 0xDEADBEEFu) << "nothing written when refused";
@@ -203,7 +193,7 @@ TEST(HeadlessHost, PresentKeepsTheLastValidFrame) {
     std::array<std::uint32_t, 256> palette{};
     palette[0] = rgb(1, 2, 3);
     palette[3] = rgb(0, 128, 128);
-    Frame f = frame(kScreenWidth, kScreenHeight, kScreenWidth, screen, palette);
+    Frame f{kScreenWidth, kScreenHeight, PixelFormat::Indexed8, kScreenWidth, screen, palette, {}};
     h.present(f);
     f.indices = std::span(screen).first(100);
     h.present(f);

@@ -53,17 +53,6 @@ smoke_window() {
     [ -n "$wid" ] || fail "no window titled Pilo"
 }
 
-# wait_for_line PATTERN SECONDS: until the program prints a matching line.
-wait_for_line() {
-    local tries=$(($2 * 10))
-    while ! grep -q -- "$1" "$work/out" 2>/dev/null; do
-        kill -0 "$pid" 2>/dev/null || grep -q -- "$1" "$work/out" || fail "ended before '$1'"
-        tries=$((tries - 1))
-        [ $tries -gt 0 ] || fail "no line '$1' within $2 s"
-        sleep 0.1
-    done
-}
-
 # probe X Y...: the window's size line, then the colour of each pixel, from a fresh dump.
 probe() {
     timeout 10 xwd -silent -id "$wid" > "$work/shot.xwd" || return 1
