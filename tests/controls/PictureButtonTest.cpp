@@ -57,7 +57,7 @@ std::string shows(UINT id) {
     std::string wrong;
     for (int i = 0; i < 576 && wrong.size() < 100; ++i) {
         if (on_button(i % 24, i / 24) != over_stripes(want, i)) {
-            wrong += "(" + std::to_string(i % 24) + "," + std::to_string(i / 24) + ") ";
+            (wrong += "(") += std::to_string(i % 24) + "," + std::to_string(i / 24) + ") ";
         }
     }
     return wrong;

@@ -42,7 +42,9 @@ inline int CentreY(int row) {
 
 template <typename... Numbers>
 std::string Words(const char* what, Numbers... numbers) {
-    return (std::string(what) + ... + (" " + std::to_string(numbers)));
+    std::string text = what;
+    ((text += ' ', text += std::to_string(numbers)), ...);
+    return text;
 }
 
 // Everything a model told its view, in order: "empty R C", "rest R C K", "next N K...",

@@ -48,7 +48,7 @@ std::string compare(POINT origin, int x, int y, const std::vector<COLORREF>& pic
     for (int i = 0; i < width * height && wrong.size() < 100; ++i) {
         const COLORREF want = picture.empty() ? gfxtest::kGrey : picture[i];
         if (screen_at(origin, x + i % width, y + i / width) != want) {
-            wrong += "(" + std::to_string(i % width) + "," + std::to_string(i / width) + ") ";
+            (wrong += "(") += std::to_string(i % width) + "," + std::to_string(i / width) + ") ";
         }
     }
     return wrong;
