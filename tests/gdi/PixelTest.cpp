@@ -385,6 +385,13 @@ TEST_F(Pixels, DibsBecomeDeviceBitmapsThroughThePaletteOfTheDc) {
     EXPECT_EQ(GetDIBits(mem, src, 0, 2, got.data(), &out, DIB_RGB_COLORS), 2);
     EXPECT_EQ(got,
               (std::vector<BYTE>{0, 0, 0, 0, 255, 255, 255, 0, 0, 0, 255, 0, 192, 192, 192, 0}));
+    // Refused: no DC, no bitmap, no header, palette-index colours, a core header.
+    EXPECT_EQ(GetDIBits(nullptr, src, 0, 2, nullptr, &out, DIB_RGB_COLORS), 0);
+    EXPECT_EQ(GetDIBits(mem, nullptr, 0, 2, nullptr, &out, DIB_RGB_COLORS), 0);
+    EXPECT_EQ(GetDIBits(mem, src, 0, 2, nullptr, nullptr, DIB_RGB_COLORS), 0);
+    EXPECT_EQ(GetDIBits(mem, src, 0, 2, nullptr, &out, DIB_PAL_COLORS), 0);
+    out.bmiHeader.biSize = sizeof(BITMAPCOREHEADER);
+    EXPECT_EQ(GetDIBits(mem, src, 0, 2, nullptr, &out, DIB_RGB_COLORS), 0);
     DeleteObject(src);
     DeleteDC(mem);
     ReleaseDC(nullptr, screen);

@@ -1,5 +1,6 @@
 // ControlTest.cpp: the "Button" class: owner-draw sequences under the mouse and keyboard,
 // kept checks and the dialog codes the dialog manager's keys go by.
+#include "platform/win32/user/Controls.h"
 #include "platform/win32/windows.h"
 #include "tests/user/MessageLog.h"
 
@@ -178,6 +179,21 @@ TEST_F(Controls, ButtonTypesKeepTheirChecksAndAnswerTheirDialogCodes) {
     SendMessageA(box, BM_CLICK, 0, 0);
     EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_EQ(g_heard, (std::vector<Heard>{note(BN_CLICKED), note(BN_CLICKED)}));
+}
+
+// Button, static and message-box texts show without their '&' marks.
+TEST(ControlText, AmpersandsMarkTheNextCharacterAndTwoStandForOne) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"&Nowa gra", "Nowa gra"},
+        {"Za&mknij", "Zamknij"},
+        {"A && B", "A & B"},
+        {"koniec&", "koniec&"} /* a last '&' marks nothing */,
+        {"&&&x", "&x"},
+        {"", ""},
+    };
+    for (const auto& [text, shown] : cases) {
+        EXPECT_EQ(user::strip_prefixes(text), shown) << text;
+    }
 }
 
 }  // namespace

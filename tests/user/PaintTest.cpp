@@ -96,4 +96,21 @@ TEST_F(Paint, RedrawWindowSendsAtOnceWhatItsFlagsAsk) {
     }
 }
 
+// Validating part of the update area leaves the window to be painted; the whole area, more, or
+// no rectangle at all leaves nothing.
+TEST_F(Paint, OnlyValidatingTheWholeUpdateAreaEndsIt) {
+    drain();
+    const RECT part{0, 0, 10, 10}, all{0, 0, 100, 100}, more{-5, -5, 120, 120},
+        apart{200, 200, 210, 210};
+    const std::pair<const RECT*, BOOL> cases[] = {
+        {&part, TRUE}, {&apart, TRUE}, {&all, FALSE}, {&more, FALSE}, {nullptr, FALSE}};
+    for (const auto& [rc, still_dirty] : cases) {
+        SCOPED_TRACE(rc != nullptr ? rc->right : 0);
+        InvalidateRect(m_top, nullptr, FALSE);
+        ValidateRect(m_top, rc);
+        EXPECT_EQ(GetUpdateRect(m_top, nullptr, FALSE), still_dirty);
+        ValidateRect(m_top, nullptr);
+    }
+}
+
 }  // namespace
