@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -42,6 +43,8 @@ TEST(String, FormatAndSlicesGiveWhatTheyShould) {
         EXPECT_EQ(std::string(static_cast<LPCSTR>(c.got)), c.expected);
         EXPECT_EQ(c.got.GetLength(), static_cast<int>(c.expected.size()));
     }
+    EXPECT_EQ(std::vector({s.Find("cd"), s.Find("x"), s.Find(static_cast<LPCSTR>(nullptr))}),
+              std::vector({2, -1, -1}));
 }
 
 TEST(String, CompareNoCaseFoldsAsciiLettersOnly) {
@@ -59,6 +62,25 @@ TEST(String, CompareNoCaseFoldsAsciiLettersOnly) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.a << " / " << c.b);
         EXPECT_EQ(CString(c.a).CompareNoCase(c.b), c.expected);
+    }
+}
+
+// Calendar fields count in UTC from 1970, leap days and centuries included.
+TEST(Time, CalendarFieldsGiveTheirSecondsSince1970) {
+    struct Case {
+        int year, month, day, hour, minute, second;
+        std::time_t seconds;
+    };
+    const Case cases[] = {
+        {1970, 1, 1, 0, 0, 0, 0},          {1999, 12, 31, 23, 59, 59, 946684799},
+        {2000, 3, 1, 0, 0, 0, 951868800},  {2024, 2, 29, 12, 0, 0, 1709208000},
+        {2100, 3, 1, 0, 0, 0, 4107542400}, {2038, 1, 19, 3, 14, 8, 2147483648},
+    };
+    for (const Case& c : cases) {
+        const CTime t(c.year, c.month, c.day, c.hour, c.minute, c.second);
+        EXPECT_EQ(t.GetTime(), c.seconds) << c.year << "-" << c.month << "-" << c.day;
+        EXPECT_EQ(std::vector({t.GetYear(), t.GetMonth(), t.GetDay()}),
+                  std::vector({c.year, c.month, c.day}));
     }
 }
 

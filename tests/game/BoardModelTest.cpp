@@ -127,4 +127,32 @@ TEST(BoardClick, EverySelectionRestartsThePulseFromTheLargeImage) {
     }
 }
 
+// A piece goes only on an empty playable cell and only in one of the six colours; a refusal
+// leaves the board as it was.
+TEST(BoardModel, PutPieceRefusesWhatCannotStand) {
+    struct Case {
+        const char* name;
+        int row, column, colour;
+        bool placed;
+    };
+    const Case cases[] = {
+        {"empty cell", 6, 7, 5, true},  {"outside the square", 1, 6, 0, false},
+        {"taken cell", 6, 6, 1, false}, {"colour -1", 6, 7, -1, false},
+        {"colour 6", 6, 7, 6, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        BoardModel model = BoardFromPicture({"", "", "", "", "....0"});
+        const Picture before = PictureOf(model);
+        const int free = model.FreeCells();
+        EXPECT_EQ(model.PutPiece(c.row, c.column, c.colour), c.placed);
+        EXPECT_EQ(model.FreeCells(), free - (c.placed ? 1 : 0));
+        if (c.placed) {
+            EXPECT_EQ(model.Colour(c.row, c.column), c.colour);
+        } else {
+            EXPECT_EQ(PictureOf(model), before);
+        }
+    }
+}
+
 }  // namespace
