@@ -42,7 +42,13 @@ TEST(Golden, ScreensMatchTheirCommittedPictures) {
           {100, {probe::on_menu(1, host::MouseButton::None)}},
           {100}},
          {{0, {kEscape}}, {100, {kEscape}}}},
-        // Alt+Space opens the system menu; its last item is the About entry.
+        // Alt+Space opens the system menu, the pointer on its last item, the About entry.
+        {"system-menu",
+         {{800, {probe::key(VK_SPACE, host::kModAlt, ' ')}},
+          {100, {probe::on_menu(-1, host::MouseButton::None)}},
+          {100}},
+         {{0, {kEscape}}, {100, {kEscape}}}},
+        // The About entry chosen.
         {"about-box",
          {{800, {probe::key(VK_SPACE, host::kModAlt, ' ')}},
           {100, {probe::on_menu(-1), kMouseAway}},
