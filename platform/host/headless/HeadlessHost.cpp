@@ -10,6 +10,21 @@
 
 namespace host {
 
+namespace {
+
+// The rows of a frame's pixels, packed without the stride's padding.
+template <typename T>
+void copy_rows(std::span<const T> from, std::size_t stride, std::size_t width, std::size_t height,
+               std::vector<T>& to) {
+    to.resize(width * height);
+    for (std::size_t y = 0; y < height; ++y) {
+        std::copy_n(from.begin() + static_cast<std::ptrdiff_t>(stride * y), width,
+                    to.begin() + static_cast<std::ptrdiff_t>(width * y));
+    }
+}
+
+}  // namespace
+
 HeadlessHost::HeadlessHost(Settings settings)
     : m_settings(settings), m_rgb(static_cast<std::size_t>(kScreenWidth) * kScreenHeight, 0) {}
 
@@ -17,22 +32,14 @@ void HeadlessHost::present(const Frame& frame) {
     if (!frame.valid()) {
         return;
     }
-    const std::size_t width = static_cast<std::size_t>(frame.width);
-    const std::size_t count = width * static_cast<std::size_t>(frame.height);
+    const auto width = static_cast<std::size_t>(frame.width);
+    const auto height = static_cast<std::size_t>(frame.height);
     m_format = frame.format;
     if (frame.format == PixelFormat::Indexed8) {
-        m_indices.resize(count);
-        for (std::size_t y = 0; y < static_cast<std::size_t>(frame.height); ++y) {
-            std::copy_n(frame.indices.begin() + static_cast<std::ptrdiff_t>(frame.stride * y),
-                        width, m_indices.begin() + static_cast<std::ptrdiff_t>(width * y));
-        }
+        copy_rows(frame.indices, frame.stride, width, height, m_indices);
         m_palette.assign(frame.palette.begin(), frame.palette.begin() + kPaletteSize);
     } else {
-        m_pixels.resize(count);
-        for (std::size_t y = 0; y < static_cast<std::size_t>(frame.height); ++y) {
-            std::copy_n(frame.pixels.begin() + static_cast<std::ptrdiff_t>(frame.stride * y), width,
-                        m_pixels.begin() + static_cast<std::ptrdiff_t>(width * y));
-        }
+        copy_rows(frame.pixels, frame.stride, width, height, m_pixels);
     }
     m_width = frame.width;
     m_height = frame.height;
