@@ -6,12 +6,9 @@
 
 namespace {
 
-using gfxtest::Bytes;
-using gfxtest::info_header;
-
-Bytes core_header(unsigned width, unsigned height, unsigned bpp) {
-    return Bytes().u32(12).u16(width).u16(height).u16(1).u16(bpp);
-}
+using dibtest::Bytes;
+using dibtest::core_header;
+using dibtest::info_header;
 
 Bytes cut(Bytes b, std::size_t size) {
     b.v.resize(size);
@@ -25,19 +22,19 @@ TEST(DibSizes, FieldsFollowTheHeaderFormAndStopAtTheResourcesEnd) {
         Bytes header;
         LONG colors, width, height, table_bytes;
     } cases[] = {
-        {"colours-used wins", info_header(40, 108, 54, 8, 20), 20, 108, 54, 80},
+        {"colours-used wins", info_header(40, 108, 54, 8, 0, 20), 20, 108, 54, 80},
         {"8 bits, colours-used 0", info_header(40, 108, 54, 8), 256, 108, 54, 1024},
         {"4 bits", info_header(40, 24, 24, 4), 16, 24, 24, 64},
         {"1 bit", info_header(40, 3, 5, 1), 2, 3, 5, 8},
         {"24 bits: no table", info_header(40, 7, 9, 24), 0, 7, 9, 0},
-        {"24 bits with colours-used", info_header(40, 7, 9, 24, 256), 256, 7, 9, 1024},
+        {"24 bits with colours-used", info_header(40, 7, 9, 24, 0, 256), 256, 7, 9, 1024},
         {"top-down keeps its sign", info_header(40, 10, -20, 8), 256, 10, -20, 1024},
-        {"colours-used cut to 16 bits", info_header(40, 1, 1, 8, 0x10014), 0x14, 1, 1, 0x50},
+        {"colours-used cut to 16 bits", info_header(40, 1, 1, 8, 0, 0x10014), 0x14, 1, 1, 0x50},
         {"core: 3-byte entries", core_header(512, 384, 8), 256, 512, 384, 768},
         {"core, widened unsigned", core_header(0xFFFF, 0x8000, 24), 0, 65535, 32768, 0},
-        {"108-byte header", info_header(108, 108, 54, 8, 20), 20, 108, 54, 80},
+        {"108-byte header", info_header(108, 108, 54, 8, 0, 20), 20, 108, 54, 80},
         {"124-byte header", info_header(124, 5, 6, 4), 16, 5, 6, 64},
-        {"size 64 is no DIB", info_header(64, 5, 6, 8, 20), 0, 0, 0, 0},
+        {"size 64 is no DIB", info_header(64, 5, 6, 8, 0, 20), 0, 0, 0, 0},
         {"size 16 is no DIB", Bytes().u32(16).u16(5).u16(6).u16(1).u16(8).u32(0), 0, 0, 0, 0},
         {"info cut at 39", cut(info_header(40, 5, 6, 8), 39), 0, 0, 0, 0},
         {"size field cut", cut(info_header(40, 5, 6, 8), 3), 0, 0, 0, 0},
@@ -68,7 +65,7 @@ protected:
 // 3 x 2, 8 bits, colours-used 20, entry i (10 i + 5, 200 - i, 77); rows 19 19 0 | 0 7 19, each
 // padded by one byte, bottom row first.
 std::vector<std::uint8_t> twenty_colors() {
-    Bytes dib = info_header(40, 3, 2, 8, 20);
+    Bytes dib = info_header(40, 3, 2, 8, 0, 20);
     for (unsigned i = 0; i < 20; ++i) {
         dib.quad(10 * i + 5, 200 - i, 77);
     }
@@ -123,7 +120,7 @@ TEST_F(DibBuild, RefusalsChangeNothing) {
     no_bits.resize(40 + 80);  // the resource ends where the pixels begin
     m_table.add_bitmap(1, twenty_colors());
     m_table.add_bitmap(2, cut);
-    m_table.add_bitmap(3, info_header(64, 3, 2, 8, 20).u32(0).v);
+    m_table.add_bitmap(3, info_header(64, 3, 2, 8, 0, 20).u32(0).v);
     m_table.add_bitmap(4, no_bits);
     ASSERT_TRUE(m_table.install());
     HGLOBAL resource = m_table.handle(1);
