@@ -36,18 +36,12 @@ private:
 inline constexpr COLORREF kGrey = RGB(192, 192, 192);
 std::vector<std::uint8_t> make_sheet(int set);
 COLORREF cell_color(int set, int cell, int x, int y);
-inline COLORREF sheet_color(int set, int index) {
+inline constexpr auto sheet_color = [](int set, int index) {
     return RGB(20 + index, 40 + 60 * set, 77);
-}
-inline int fill_index(int cell) {
-    return 1 + cell;
-}
-inline int corner_index(int cell) {
-    return 100 + cell;
-}
-inline int far_index(int cell) {
-    return 200 + cell;
-}
+};
+inline constexpr auto fill_index = [](int cell) { return 1 + cell; };
+inline constexpr auto corner_index = [](int cell) { return 100 + cell; };
+inline constexpr auto far_index = [](int cell) { return 200 + cell; };
 
 // Pixels of a bitmap read through GetPixel in a memory DC; top row first.
 std::vector<COLORREF> read_pixels(HBITMAP bitmap);
