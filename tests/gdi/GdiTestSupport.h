@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ranges>
 #include <string>
 #include <vector>
 
@@ -58,10 +59,8 @@ inline Rows values_of(HBITMAP bm) {
 inline Bits mono_rows(HBITMAP bm) {
     Bits out;
     for (const auto& r : values_of(bm)) {
-        out.emplace_back();
-        for (int v : r) {
-            out.back() += v ? '1' : '0';
-        }
+        const auto bits = r | std::views::transform([](int v) { return v ? '1' : '0'; });
+        out.emplace_back(bits.begin(), bits.end());
     }
     return out;
 }

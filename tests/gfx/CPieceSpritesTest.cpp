@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <memory>
-#include <string>
 #include <vector>
 
 namespace {

@@ -49,10 +49,10 @@ TEST(DibSizes, FieldsFollowTheHeaderFormAndStopAtTheResourcesEnd) {
     for (WORD i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(cases[i].name);
         const void* p = table.locked(i + 1);
-        EXPECT_EQ(GetDibColorCount(p), cases[i].colors);
-        EXPECT_EQ(GetDibWidth(p), cases[i].width);
-        EXPECT_EQ(GetDibHeight(p), cases[i].height);
-        EXPECT_EQ(GetDibColorTableSize(p), cases[i].table_bytes);
+        EXPECT_EQ(
+            std::tuple(GetDibColorCount(p), GetDibWidth(p), GetDibHeight(p),
+                       GetDibColorTableSize(p)),
+            std::tuple(cases[i].colors, cases[i].width, cases[i].height, cases[i].table_bytes));
     }
     EXPECT_EQ(GetDibColorCount(nullptr) + GetDibWidth(nullptr) + GetDibColorTableSize(nullptr), 0);
 }

@@ -101,17 +101,14 @@ TEST_F(PngFile, BadWritesAndReadsFailAndLeaveNothingBehind) {
     }
     EXPECT_FALSE(write_rgb(m_dir.string(), 1, 1, Pixels{0})) << "over a directory";
     EXPECT_TRUE(fs::is_empty(m_dir));
-    std::vector<std::uint8_t> bad_crc = kRgb2x2, too_wide = kRgb2x2;
+    std::vector<std::uint8_t> bad_crc = kRgb2x2, too_wide = kRgb2x2,
+                              bmp = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0};
     bad_crc[30] ^= 0xFF;  // inside the header chunk's CRC
     too_wide[18] = 0x40;  // width 0x00400002, past the limit
-    const std::vector<std::vector<std::uint8_t>> bad = {{},
-                                                        {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0},
-                                                        {kRgb2x2.begin(), kRgb2x2.begin() + 45},
-                                                        bad_crc,
-                                                        too_wide};
+    const std::vector<std::uint8_t> cut(kRgb2x2.begin(), kRgb2x2.begin() + 45);
     const auto refused = std::tuple(false, 7, 9, Pixels{42});
-    for (std::size_t i = 0; i < bad.size(); ++i) {
-        EXPECT_EQ(read(write_bytes("bad.png", bad[i])), refused) << i;
+    for (const auto& bad : {std::vector<std::uint8_t>{}, bmp, cut, bad_crc, too_wide}) {
+        EXPECT_EQ(read(write_bytes("bad.png", bad)), refused) << bad.size();
     }
     EXPECT_EQ(read(path("missing.png")), refused);
 }
