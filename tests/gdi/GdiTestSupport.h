@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <ranges>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -59,8 +59,8 @@ inline Rows values_of(HBITMAP bm) {
 inline Bits mono_rows(HBITMAP bm) {
     Bits out;
     for (const auto& r : values_of(bm)) {
-        const auto bits = r | std::views::transform([](int v) { return v ? '1' : '0'; });
-        out.emplace_back(bits.begin(), bits.end());
+        std::string& row = out.emplace_back(r.size(), '0');
+        std::transform(r.begin(), r.end(), row.begin(), [](int v) { return v ? '1' : '0'; });
     }
     return out;
 }

@@ -344,22 +344,6 @@ TEST_F(Pixels, DibsBecomeDeviceBitmapsThroughThePaletteOfTheDc) {
     HBITMAP mono = from_dib(mem, up, up.bits);
     EXPECT_EQ(mono_rows(mono), (Bits{"00", "11"})) << "a fresh memory DC makes it monochrome";
     DeleteObject(mono);
-    struct Core {
-        BITMAPCOREHEADER header{sizeof(BITMAPCOREHEADER), 8, 1, 1, 1};
-        RGBTRIPLE colors[2] = {{0, 0, 0}, {255, 255, 255}};
-        BYTE pad[2] = {}, bits[4] = {0xB0, 0, 0, 0};
-    } core;
-    HBITMAP c =
-        CreateDIBitmap(screen, reinterpret_cast<const BITMAPINFOHEADER*>(&core), CBM_INIT,
-                       core.bits, reinterpret_cast<const BITMAPINFO*>(&core), DIB_RGB_COLORS);
-    EXPECT_EQ(values_of(c)[0], (std::vector<int>{255, 0, 255, 255, 0, 0, 0, 0})) << "core, 1 bit";
-    DeleteObject(c);
-    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), 2, 1, 1, 24, BI_RGB, 0, 0, 0, 0, 0}, {}};
-    const BYTE rgb_bits[8] = {0, 0, 255, 192, 192, 192, 0, 0};
-    HBITMAP rgb =
-        CreateDIBitmap(screen, &info.bmiHeader, CBM_INIT, rgb_bits, &info, DIB_RGB_COLORS);
-    EXPECT_EQ(values_of(rgb)[0], (std::vector<int>{249, 7})) << "24 bits";
-    DeleteObject(rgb);
     // Refused: run-length, zero width, no bits, palette-index colours.
     Dib8 rle, narrow;
     rle.header.biCompression = BI_RLE8;

@@ -77,10 +77,10 @@ TEST_F(DibBuild, PaletteIsTheTableAndTheBitmapShowsItsColours) {
     for (unsigned i = 0; i < 256; ++i) {
         core.u8(255 - i).u8(77).u8(i);  // triples: blue, green, red
     }
-    Bytes rgb = info_header(40, 2, 1, 24);  // pure red, a near red
+    Bytes rgb = info_header(40, 2, 1, 24);  // pure red, a near silver
     m_table.add_bitmap(1, twenty_colors());
     m_table.add_bitmap(2, core.u8(3).u8(200).u16(0).v);
-    m_table.add_bitmap(3, rgb.u8(0).u8(0).u8(255).u8(5).u8(5).u8(250).u16(0).v);
+    m_table.add_bitmap(3, rgb.u8(0).u8(0).u8(255).u8(190).u8(195).u8(188).u16(0).v);
     ASSERT_TRUE(m_table.install());
     const COLORREF A = RGB(5, 200, 77), B = RGB(75, 193, 77), C = RGB(195, 181, 77);
     const struct {
@@ -92,7 +92,7 @@ TEST_F(DibBuild, PaletteIsTheTableAndTheBitmapShowsItsColours) {
         {"colours-used 20: bits at 40 + 80", 20, RGB(15, 199, 77), {A, B, C, C, C, A}},
         // Read as 4-byte entries, entry 1 would start at the second triple's green.
         {"core: triples, bits at 12 + 768", 256, RGB(1, 77, 254), {0xFC4D03, 0x374DC8}},
-        {"24 bits: no palette, the nearest statics", 0, 0, {RGB(255, 0, 0), RGB(255, 0, 0)}},
+        {"24 bits: no palette, the nearest statics", 0, 0, {RGB(255, 0, 0), RGB(192, 192, 192)}},
     };
     for (WORD id = 1; id <= 3; ++id) {
         const auto& c = cases[id - 1];
