@@ -26,8 +26,7 @@ TEST_F(Pixels, RasterOperationsFollowTheirBooleanExpression) {
         {DSTINVERT, 0x55, "1010"}, {BLACKNESS, 0x00, "0000"}, {WHITENESS, 0xFF, "1111"},
     };
     // clang-format on
-    LOGPALETTE lp{0x300, 1, {{0xF0, 0, 0, PC_EXPLICIT}}};  // names system index 0xF0 itself
-    HPALETTE pal = CreatePalette(&lp);
+    HPALETTE pal = make_palette({{0xF0, 0, 0, PC_EXPLICIT}});  // names system index 0xF0 itself
     HBRUSH brush = CreateSolidBrush(PALETTEINDEX(0));
     MemoryDc src(make_indexed({{0xCC, 0xCC}})), mono_src(make_mono({"0011"}));
     for (const Case& c : cases) {
