@@ -1,48 +1,48 @@
-// DibBytes.h: builders of DIB headers for the DIB tests.
+// DibBytes.h: DIB headers and tables written field by field, for the tests that build DIBs.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <vector>
 
 namespace dibtest {
 
 // Appends little-endian fields, as a DIB lays them out.
-class Bytes {
-public:
-    Bytes& u8(std::uint8_t v);
-    Bytes& u16(std::uint16_t v);
-    Bytes& u32(std::uint32_t v);
-    Bytes& i32(std::int32_t v) { return u32(static_cast<std::uint32_t>(v)); }
-    Bytes& zeros(std::size_t n);
-    Bytes& append(std::span<const std::uint8_t> bytes);
-    // Entries of a table: blue, green, red (and a reserved 0 unless core).
-    Bytes& quad(std::uint8_t r, std::uint8_t g, std::uint8_t b) { return u8(b).u8(g).u8(r).u8(0); }
-    Bytes& triple(std::uint8_t r, std::uint8_t g, std::uint8_t b) { return u8(b).u8(g).u8(r); }
-
-    const std::vector<std::uint8_t>& data() const { return m_data; }
-    std::size_t size() const { return m_data.size(); }
-
-private:
-    std::vector<std::uint8_t> m_data;
+struct Bytes {
+    std::vector<std::uint8_t> v;
+    Bytes& u8(unsigned x) {
+        v.push_back(static_cast<std::uint8_t>(x));
+        return *this;
+    }
+    Bytes& u16(unsigned x) { return u8(x & 0xFF).u8((x >> 8) & 0xFF); }
+    Bytes& u32(std::uint32_t x) { return u16(x & 0xFFFF).u16(x >> 16); }
+    Bytes& i32(std::int32_t x) { return u32(static_cast<std::uint32_t>(x)); }
+    Bytes& zeros(std::size_t n) {
+        v.insert(v.end(), n, 0);
+        return *this;
+    }
+    // A table entry: blue, green, red and a reserved 0.
+    Bytes& quad(unsigned r, unsigned g, unsigned b) { return u8(b).u8(g).u8(r).u8(0); }
 };
 
-struct InfoFields {
-    std::uint32_t size = 40;
-    std::int32_t width = 1;
-    std::int32_t height = 1;
-    std::uint16_t planes = 1;
-    std::uint16_t bpp = 8;
-    std::uint32_t compression = 0;
-    std::uint32_t colors_used = 0;
-    std::uint32_t masks[3] = {0, 0, 0};  // written at byte 40 of 108- and 124-byte headers
-};
-
-// An info header of fields.size bytes (at least 40), without a table; masks from 52 bytes on.
-Bytes info_header(const InfoFields& f);
+// An info header of `size` bytes (at least 40), without a table; the masks go at byte 40 of
+// headers of 52 bytes or more.
+inline Bytes info_header(std::uint32_t size, std::int32_t width, std::int32_t height, unsigned bpp,
+                         std::uint32_t compression = 0, std::uint32_t used = 0, std::uint32_t r = 0,
+                         std::uint32_t g = 0, std::uint32_t b = 0) {
+    Bytes h;
+    h.u32(size).i32(width).i32(height).u16(1).u16(bpp).u32(compression);
+    h.u32(0).i32(2835).i32(2835).u32(used).u32(0);  // size image, density, important
+    if (size >= 52) {
+        h.u32(r).u32(g).u32(b);
+    }
+    h.v.resize(std::max<std::size_t>(size, h.v.size()));
+    return h;
+}
 // A 12-byte core header.
-Bytes core_header(std::uint16_t width, std::uint16_t height, std::uint16_t bpp,
-                  std::uint16_t planes = 1);
+inline Bytes core_header(unsigned width, unsigned height, unsigned bpp, unsigned planes = 1) {
+    return Bytes().u32(12).u16(width).u16(height).u16(planes).u16(bpp);
+}
 
 }  // namespace dibtest

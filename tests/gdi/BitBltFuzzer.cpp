@@ -27,18 +27,16 @@ int coordinate(FuzzedDataProvider& in) {
 HBITMAP make_bitmap(FuzzedDataProvider& in) {
     const int w = in.ConsumeIntegralInRange<int>(1, 48), h = in.ConsumeIntegralInRange<int>(1, 48);
     const UINT bpp = in.ConsumeBool() ? 1 : 8;
-    std::vector<BYTE> bits(static_cast<std::size_t>((w * static_cast<int>(bpp) + 15) / 16 * 2 * h));
-    for (BYTE& b : bits) {
-        b = in.ConsumeIntegral<BYTE>();
-    }
+    const auto size = static_cast<std::size_t>((w * static_cast<int>(bpp) + 15) / 16 * 2 * h);
+    std::vector<BYTE> bits = in.ConsumeBytes<BYTE>(size);
+    bits.resize(size);
     return CreateBitmap(w, h, 1, bpp, bits.data());
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const bool configured = gdi::configure_screen(8);
-    (void)configured;
+    [[maybe_unused]] static const bool configured = gdi::configure_screen(8);
     FuzzedDataProvider in(data, size);
     HBITMAP bitmaps[2] = {make_bitmap(in), make_bitmap(in)};
     HDC dcs[3] = {CreateCompatibleDC(nullptr), CreateCompatibleDC(nullptr), nullptr};
@@ -81,9 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         DeleteObject(bitmaps[i]);
     }
     for (HDC dc : dcs) {
-        if (dc != nullptr) {
-            DeleteDC(dc);
-        }
+        DeleteDC(dc);  // refuses the missing window DC
     }
     if (GdiAliveCountForTest() != 0) {
         std::abort();  // every object made above was deleted

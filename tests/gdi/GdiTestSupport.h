@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -15,16 +16,21 @@ namespace gdi_test {
 using Rows = std::vector<std::vector<int>>;
 using Bits = std::vector<std::string>;
 
-// An 8-bit bitmap of system indices, rows top first.
-inline HBITMAP make_indexed(const Rows& rows) {
-    const std::size_t w = rows.front().size(), stride = (w + 1) / 2 * 2;
-    std::vector<BYTE> bits(stride * rows.size(), 0);
-    for (std::size_t y = 0; y < rows.size(); ++y) {
+// A bitmap of 1 or 8 bits a pixel, pixel (x, y) set to value(x, y); rows padded to words.
+template <class Value>
+HBITMAP make_bitmap(std::size_t w, std::size_t h, int bpp, Value value) {
+    const std::size_t stride = (w * bpp + 15) / 16 * 2;
+    std::vector<BYTE> bits(stride * h, 0);
+    for (std::size_t y = 0; y < h; ++y) {
         for (std::size_t x = 0; x < w; ++x) {
-            bits[y * stride + x] = static_cast<BYTE>(rows[y][x]);
+            bits[y * stride + x * bpp / 8] |= BYTE(value(x, y) << (8 - bpp - int(x * bpp % 8)));
         }
     }
-    return CreateBitmap(int(w), int(rows.size()), 1, 8, bits.data());
+    return CreateBitmap(int(w), int(h), 1, UINT(bpp), bits.data());
+}
+// An 8-bit bitmap of system indices, rows top first.
+inline HBITMAP make_indexed(const Rows& rows) {
+    return make_bitmap(rows[0].size(), rows.size(), 8, [&](auto x, auto y) { return rows[y][x]; });
 }
 inline HBITMAP filled(int w, int h, int index) {
     return make_indexed(Rows(std::size_t(h), std::vector<int>(std::size_t(w), index)));
@@ -32,14 +38,8 @@ inline HBITMAP filled(int w, int h, int index) {
 
 // A monochrome bitmap from rows of '0' (black) and '1' (white).
 inline HBITMAP make_mono(const Bits& rows) {
-    const std::size_t w = rows.front().size(), stride = (w + 15) / 16 * 2;
-    std::vector<BYTE> bits(stride * rows.size(), 0);
-    for (std::size_t y = 0; y < rows.size(); ++y) {
-        for (std::size_t x = 0; x < w; ++x) {
-            bits[y * stride + x / 8] |= BYTE(rows[y][x] == '1' ? 0x80 >> (x % 8) : 0);
-        }
-    }
-    return CreateBitmap(int(w), int(rows.size()), 1, 1, bits.data());
+    return make_bitmap(rows[0].size(), rows.size(), 1,
+                       [&](auto x, auto y) { return rows[y][x] == '1'; });
 }
 inline Bits blank(int w, int h) {
     return Bits(std::size_t(h), std::string(std::size_t(w), '0'));
@@ -59,10 +59,8 @@ inline Rows values_of(HBITMAP bm) {
 inline Bits mono_rows(HBITMAP bm) {
     Bits out;
     for (const auto& r : values_of(bm)) {
-        out.emplace_back();
-        for (int v : r) {
-            out.back() += v ? '1' : '0';
-        }
+        std::string& row = out.emplace_back(r.size(), '0');
+        std::transform(r.begin(), r.end(), row.begin(), [](int v) { return v ? '1' : '0'; });
     }
     return out;
 }

@@ -9,13 +9,10 @@
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const bool configured = gdi::configure_screen(8);
-    (void)configured;
+    [[maybe_unused]] static const bool configured = gdi::configure_screen(8);
     // A copy of exactly the input, so reading one byte past it is caught.
-    std::vector<std::byte> image(size);
-    for (std::size_t i = 0; i < size; ++i) {
-        image[i] = static_cast<std::byte>(data[i]);
-    }
+    const auto* bytes = reinterpret_cast<const std::byte*>(data);
+    const std::vector<std::byte> image(bytes, bytes + size);
     HDC mem = CreateCompatibleDC(nullptr);
     HBITMAP target = CreateBitmap(40, 40, 1, 8, nullptr);
     HGDIOBJ old = SelectObject(mem, target);

@@ -184,13 +184,6 @@ UINT realize_background(HPALETTE pal) {
     DeleteDC(dc);
     return changed;
 }
-COLORREF system_entry(int i) {
-    HDC screen = GetDC(nullptr);
-    PALETTEENTRY e{};
-    GetSystemPaletteEntries(screen, static_cast<UINT>(i), 1, &e);
-    ReleaseDC(nullptr, screen);
-    return RGB(e.peRed, e.peGreen, e.peBlue);
-}
 
 class Palettes : public GdiTest {
 protected:
@@ -232,7 +225,11 @@ TEST_F(Palettes, BackgroundRealisationMatchesExactlyThenFillsFreeSlotsAscending)
     HPALETTE b = make_palette({{40, 50, 60, 0}, {1, 2, 3, 0}});
     EXPECT_EQ(realize_background(a), 3u) << "first realisation counts every entry";
     EXPECT_EQ(mapping_of(a, 3), (std::vector<int>{7, 10, 11}));
-    EXPECT_EQ(system_entry(10), RGB(10, 20, 30));
+    HDC screen = GetDC(nullptr);
+    PALETTEENTRY e{};
+    GetSystemPaletteEntries(screen, 10, 1, &e);
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(RGB(e.peRed, e.peGreen, e.peBlue), RGB(10, 20, 30));
     EXPECT_EQ(realize_background(a), 0u) << "nothing moved";
     EXPECT_EQ(realize_background(b), 2u);
     EXPECT_EQ(mapping_of(b, 2), (std::vector<int>{11, 12}));

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <memory>
-#include <string>
 #include <vector>
 
 namespace {
@@ -38,24 +38,6 @@ protected:
     gfxtest::ResourceTable m_table;
     std::unique_ptr<CPieceSprites> m_sprites = std::make_unique<CPieceSprites>();
 };
-
-TEST_F(PieceSprites, EveryLoadCutsEveryImageFromItsColumnAndRowAnew) {
-    for (int set : {0, 1, 2}) {
-        m_table.add_bitmap(static_cast<WORD>(160 + set), gfxtest::make_sheet(set));
-    }
-    ASSERT_TRUE(m_table.install());
-    for (int set : {0, 2, 1, 1}) {
-        SCOPED_TRACE("set " + std::to_string(set));
-        const std::array<HGDIOBJ, 19> before = handles();
-        ASSERT_TRUE(m_sprites->LoadPieceSet(set));
-        EXPECT_EQ(m_sprites->m_nLoadedSet, set);
-        EXPECT_EQ(m_sprites->m_piecePalette.GetEntryCount(), 256);
-        expect_images_of_set(set);
-        for (HGDIOBJ old : before) {
-            EXPECT_TRUE(old == nullptr || GetObjectType(old) == 0) << "replaced, the same set too";
-        }
-    }
-}
 
 TEST_F(PieceSprites, AFailedLoadKeepsTheImagesItHas) {
     std::vector<std::uint8_t> broken = gfxtest::make_sheet(2);

@@ -6,12 +6,9 @@
 
 namespace {
 
-using gfxtest::Bytes;
-using gfxtest::info_header;
-
-Bytes core_header(unsigned width, unsigned height, unsigned bpp) {
-    return Bytes().u32(12).u16(width).u16(height).u16(1).u16(bpp);
-}
+using dibtest::Bytes;
+using dibtest::core_header;
+using dibtest::info_header;
 
 Bytes cut(Bytes b, std::size_t size) {
     b.v.resize(size);
@@ -25,19 +22,19 @@ TEST(DibSizes, FieldsFollowTheHeaderFormAndStopAtTheResourcesEnd) {
         Bytes header;
         LONG colors, width, height, table_bytes;
     } cases[] = {
-        {"colours-used wins", info_header(40, 108, 54, 8, 20), 20, 108, 54, 80},
+        {"colours-used wins", info_header(40, 108, 54, 8, 0, 20), 20, 108, 54, 80},
         {"8 bits, colours-used 0", info_header(40, 108, 54, 8), 256, 108, 54, 1024},
         {"4 bits", info_header(40, 24, 24, 4), 16, 24, 24, 64},
         {"1 bit", info_header(40, 3, 5, 1), 2, 3, 5, 8},
         {"24 bits: no table", info_header(40, 7, 9, 24), 0, 7, 9, 0},
-        {"24 bits with colours-used", info_header(40, 7, 9, 24, 256), 256, 7, 9, 1024},
+        {"24 bits with colours-used", info_header(40, 7, 9, 24, 0, 256), 256, 7, 9, 1024},
         {"top-down keeps its sign", info_header(40, 10, -20, 8), 256, 10, -20, 1024},
-        {"colours-used cut to 16 bits", info_header(40, 1, 1, 8, 0x10014), 0x14, 1, 1, 0x50},
+        {"colours-used cut to 16 bits", info_header(40, 1, 1, 8, 0, 0x10014), 0x14, 1, 1, 0x50},
         {"core: 3-byte entries", core_header(512, 384, 8), 256, 512, 384, 768},
         {"core, widened unsigned", core_header(0xFFFF, 0x8000, 24), 0, 65535, 32768, 0},
-        {"108-byte header", info_header(108, 108, 54, 8, 20), 20, 108, 54, 80},
+        {"108-byte header", info_header(108, 108, 54, 8, 0, 20), 20, 108, 54, 80},
         {"124-byte header", info_header(124, 5, 6, 4), 16, 5, 6, 64},
-        {"size 64 is no DIB", info_header(64, 5, 6, 8, 20), 0, 0, 0, 0},
+        {"size 64 is no DIB", info_header(64, 5, 6, 8, 0, 20), 0, 0, 0, 0},
         {"size 16 is no DIB", Bytes().u32(16).u16(5).u16(6).u16(1).u16(8).u32(0), 0, 0, 0, 0},
         {"info cut at 39", cut(info_header(40, 5, 6, 8), 39), 0, 0, 0, 0},
         {"size field cut", cut(info_header(40, 5, 6, 8), 3), 0, 0, 0, 0},
@@ -52,10 +49,10 @@ TEST(DibSizes, FieldsFollowTheHeaderFormAndStopAtTheResourcesEnd) {
     for (WORD i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(cases[i].name);
         const void* p = table.locked(i + 1);
-        EXPECT_EQ(GetDibColorCount(p), cases[i].colors);
-        EXPECT_EQ(GetDibWidth(p), cases[i].width);
-        EXPECT_EQ(GetDibHeight(p), cases[i].height);
-        EXPECT_EQ(GetDibColorTableSize(p), cases[i].table_bytes);
+        EXPECT_EQ(
+            std::tuple(GetDibColorCount(p), GetDibWidth(p), GetDibHeight(p),
+                       GetDibColorTableSize(p)),
+            std::tuple(cases[i].colors, cases[i].width, cases[i].height, cases[i].table_bytes));
     }
     EXPECT_EQ(GetDibColorCount(nullptr) + GetDibWidth(nullptr) + GetDibColorTableSize(nullptr), 0);
 }
@@ -68,7 +65,7 @@ protected:
 // 3 x 2, 8 bits, colours-used 20, entry i (10 i + 5, 200 - i, 77); rows 19 19 0 | 0 7 19, each
 // padded by one byte, bottom row first.
 std::vector<std::uint8_t> twenty_colors() {
-    Bytes dib = info_header(40, 3, 2, 8, 20);
+    Bytes dib = info_header(40, 3, 2, 8, 0, 20);
     for (unsigned i = 0; i < 20; ++i) {
         dib.quad(10 * i + 5, 200 - i, 77);
     }
@@ -80,10 +77,10 @@ TEST_F(DibBuild, PaletteIsTheTableAndTheBitmapShowsItsColours) {
     for (unsigned i = 0; i < 256; ++i) {
         core.u8(255 - i).u8(77).u8(i);  // triples: blue, green, red
     }
-    Bytes rgb = info_header(40, 2, 1, 24);  // pure red, a near red
+    Bytes rgb = info_header(40, 2, 1, 24);  // pure red, a near silver
     m_table.add_bitmap(1, twenty_colors());
     m_table.add_bitmap(2, core.u8(3).u8(200).u16(0).v);
-    m_table.add_bitmap(3, rgb.u8(0).u8(0).u8(255).u8(5).u8(5).u8(250).u16(0).v);
+    m_table.add_bitmap(3, rgb.u8(0).u8(0).u8(255).u8(190).u8(195).u8(188).u16(0).v);
     ASSERT_TRUE(m_table.install());
     const COLORREF A = RGB(5, 200, 77), B = RGB(75, 193, 77), C = RGB(195, 181, 77);
     const struct {
@@ -95,7 +92,7 @@ TEST_F(DibBuild, PaletteIsTheTableAndTheBitmapShowsItsColours) {
         {"colours-used 20: bits at 40 + 80", 20, RGB(15, 199, 77), {A, B, C, C, C, A}},
         // Read as 4-byte entries, entry 1 would start at the second triple's green.
         {"core: triples, bits at 12 + 768", 256, RGB(1, 77, 254), {0xFC4D03, 0x374DC8}},
-        {"24 bits: no palette, the nearest statics", 0, 0, {RGB(255, 0, 0), RGB(255, 0, 0)}},
+        {"24 bits: no palette, the nearest statics", 0, 0, {RGB(255, 0, 0), RGB(192, 192, 192)}},
     };
     for (WORD id = 1; id <= 3; ++id) {
         const auto& c = cases[id - 1];
@@ -123,7 +120,7 @@ TEST_F(DibBuild, RefusalsChangeNothing) {
     no_bits.resize(40 + 80);  // the resource ends where the pixels begin
     m_table.add_bitmap(1, twenty_colors());
     m_table.add_bitmap(2, cut);
-    m_table.add_bitmap(3, info_header(64, 3, 2, 8, 20).u32(0).v);
+    m_table.add_bitmap(3, info_header(64, 3, 2, 8, 0, 20).u32(0).v);
     m_table.add_bitmap(4, no_bits);
     ASSERT_TRUE(m_table.install());
     HGLOBAL resource = m_table.handle(1);

@@ -1,21 +1,10 @@
-// GfxTestSupport.cpp: DIB bytes, bitmap resources served from memory, synthetic sprite sheets
-// and pixel reading.
+// GfxTestSupport.cpp: bitmap resources served from memory, synthetic sprite sheets and pixel
+// reading.
 #include "tests/gfx/GfxTestSupport.h"
 
 #include "platform/win32/kernel/ResourceModules.h"
 
-#include <algorithm>
-
 namespace gfxtest {
-
-Bytes info_header(std::uint32_t size, std::int32_t width, std::int32_t height, unsigned bpp,
-                  std::uint32_t colors_used) {
-    Bytes b;
-    b.u32(size).u32(static_cast<std::uint32_t>(width)).u32(static_cast<std::uint32_t>(height));
-    b.u16(1).u16(bpp).u32(0).u32(0).u32(0).u32(0).u32(colors_used).u32(0);
-    b.v.resize(std::max<std::size_t>(size, 40));
-    return b;
-}
 
 ResourceTable::~ResourceTable() {
     if (m_module != nullptr) {
@@ -30,7 +19,7 @@ void ResourceTable::add_bitmap(WORD id, const std::vector<std::uint8_t>& dib) {
 // A .res image: an empty entry, then per entry its data size, header size 32, type, name,
 // version, flags, language, version, characteristics, and the data padded to 4 bytes.
 bool ResourceTable::install() {
-    Bytes out;
+    dibtest::Bytes out;
     m_entries.insert(m_entries.begin(), {0, {}});
     for (const auto& [id, data] : m_entries) {
         out.u32(static_cast<std::uint32_t>(data.size())).u32(32).u16(0xFFFF).u16(id ? 2 : 0);
@@ -60,7 +49,7 @@ COLORREF cell_color(int set, int cell, int x, int y) {
 }
 
 std::vector<std::uint8_t> make_sheet(int set) {
-    Bytes dib = info_header(40, 108, 54, 8);
+    dibtest::Bytes dib = dibtest::info_header(40, 108, 54, 8);
     for (int i = 0; i < 256; ++i) {
         const bool used = (i >= 1 && i <= 18) || (i >= 100 && i <= 117) || (i >= 200 && i <= 217);
         const COLORREF c = used ? sheet_color(set, i) : kGrey;

@@ -1,8 +1,9 @@
-// GfxTestSupport.h: DIB bytes, bitmap resources served from memory, synthetic sprite sheets and
-// pixel reading.
+// GfxTestSupport.h: bitmap resources served from memory, synthetic sprite sheets and pixel
+// reading.
 #pragma once
 
 #include "platform/afx/afxgdi.h"
+#include "tests/dib/DibBytes.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -10,21 +11,6 @@
 #include <vector>
 
 namespace gfxtest {
-
-// Little-endian fields as a DIB lays them out.
-struct Bytes {
-    std::vector<std::uint8_t> v;
-    Bytes& u8(unsigned x) {
-        v.push_back(static_cast<std::uint8_t>(x));
-        return *this;
-    }
-    Bytes& u16(unsigned x) { return u8(x & 0xFF).u8((x >> 8) & 0xFF); }
-    Bytes& u32(std::uint32_t x) { return u16(x & 0xFFFF).u16(x >> 16); }
-    Bytes& quad(unsigned r, unsigned g, unsigned b) { return u8(b).u8(g).u8(r).u8(0); }
-};
-// An info header of `size` bytes (zeros past the 40 the fields take), without a table.
-Bytes info_header(std::uint32_t size, std::int32_t width, std::int32_t height, unsigned bpp,
-                  std::uint32_t colors_used = 0);
 
 // Bitmap resources of the program's module while the table lives; each ends with its data.
 class ResourceTable {
@@ -50,18 +36,12 @@ private:
 inline constexpr COLORREF kGrey = RGB(192, 192, 192);
 std::vector<std::uint8_t> make_sheet(int set);
 COLORREF cell_color(int set, int cell, int x, int y);
-inline COLORREF sheet_color(int set, int index) {
+inline constexpr auto sheet_color = [](int set, int index) {
     return RGB(20 + index, 40 + 60 * set, 77);
-}
-inline int fill_index(int cell) {
-    return 1 + cell;
-}
-inline int corner_index(int cell) {
-    return 100 + cell;
-}
-inline int far_index(int cell) {
-    return 200 + cell;
-}
+};
+inline constexpr auto fill_index = [](int cell) { return 1 + cell; };
+inline constexpr auto corner_index = [](int cell) { return 100 + cell; };
+inline constexpr auto far_index = [](int cell) { return 200 + cell; };
 
 // Pixels of a bitmap read through GetPixel in a memory DC; top row first.
 std::vector<COLORREF> read_pixels(HBITMAP bitmap);

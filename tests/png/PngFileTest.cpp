@@ -17,6 +17,7 @@ namespace fs = std::filesystem;
 using gdi::png::kMaxSide;
 using gdi::png::read_rgb;
 using gdi::png::write_rgb;
+using Pixels = std::vector<std::uint32_t>;
 
 // A fresh directory per test, removed afterwards.
 class PngFile : public ::testing::Test {
@@ -32,10 +33,12 @@ protected:
 
     std::string path(const char* name) const { return (m_dir / name).string(); }
 
-    void write_bytes(const std::string& file, const std::vector<std::uint8_t>& bytes) const {
-        std::ofstream out(file, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
+    // Writes the bytes to a file of the test directory; returns its path.
+    std::string write_bytes(const char* name, const std::vector<std::uint8_t>& bytes) const {
+        std::ofstream(path(name), std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        return path(name);
     }
 
     fs::path m_dir;
@@ -56,35 +59,31 @@ const std::vector<std::uint8_t> kRgba2x1 = {
     0xFF, 0xFF, 0x3F, 0xC3, 0x89, 0x14, 0xA3, 0xFF, 0x00, 0x1A, 0xA3, 0x05, 0x5B, 0x01, 0xD7,
     0x06, 0x2D, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60, 0x82};
 
+// What read_rgb answers for a file and leaves in width, height and pixels, first 7, 9 and {42}.
+std::tuple<bool, int, int, Pixels> read(const std::string& file) {
+    int w = 7, h = 9;
+    Pixels pixels = {42};
+    const bool ok = read_rgb(file, w, h, pixels);
+    return {ok, w, h, pixels};
+}
+
 TEST_F(PngFile, ReadsKnownFilesAndWhatItWrites) {
-    const std::tuple<const std::vector<std::uint8_t>*, int, int, std::vector<std::uint32_t>>
-        cases[] = {
-            {&kRgb2x2, 2, 2, {0x0000FF, 0xFF0000, 0x008000, 0x1E140A}},
-            {&kRgba2x1, 2, 1, {0x000000, 0x3264C8}},  // composited onto black
-        };
+    const std::tuple<const std::vector<std::uint8_t>*, int, int, Pixels> cases[] = {
+        {&kRgb2x2, 2, 2, {0x0000FF, 0xFF0000, 0x008000, 0x1E140A}},
+        {&kRgba2x1, 2, 1, {0x000000, 0x3264C8}},  // composited onto black
+    };
     for (const auto& [bytes, width, height, want] : cases) {
-        write_bytes(path("known.png"), *bytes);
-        int w = 0, h = 0;
-        std::vector<std::uint32_t> pixels;
-        ASSERT_TRUE(read_rgb(path("known.png"), w, h, pixels));
-        EXPECT_EQ(std::make_pair(w, h), std::make_pair(width, height));
-        EXPECT_EQ(pixels, want);
+        EXPECT_EQ(read(write_bytes("known.png", *bytes)), std::tuple(true, width, height, want));
     }
     // Every channel distinct, so a swapped channel or row shows; the top byte is dropped.
-    const std::vector<std::uint32_t> written = {0x010203, 0xFF0000, 0xAB00FF00,
-                                                0xFF,     0x808080, 0xFFFFFFFF};
+    const Pixels written = {0x010203, 0xFF0000, 0xAB00FF00, 0xFF, 0x808080, 0xFFFFFFFF};
     ASSERT_TRUE(write_rgb(path("round.png"), 3, 2, written));
-    int w = 0, h = 0;
-    std::vector<std::uint32_t> pixels;
-    ASSERT_TRUE(read_rgb(path("round.png"), w, h, pixels));
-    EXPECT_EQ(std::make_pair(w, h), std::make_pair(3, 2));
-    EXPECT_EQ(pixels,
-              (std::vector<std::uint32_t>{0x010203, 0xFF0000, 0x00FF00, 0xFF, 0x808080, 0xFFFFFF}));
-    ASSERT_TRUE(
-        write_rgb(path("wide.png"), kMaxSide, 1, std::vector<std::uint32_t>(kMaxSide, 0x123456)));
-    ASSERT_TRUE(read_rgb(path("wide.png"), w, h, pixels));
-    EXPECT_EQ(w, kMaxSide) << "the largest side";
-    EXPECT_EQ(pixels.back(), 0x123456u);
+    EXPECT_EQ(
+        read(path("round.png")),
+        std::tuple(true, 3, 2, Pixels{0x010203, 0xFF0000, 0x00FF00, 0xFF, 0x808080, 0xFFFFFF}));
+    const Pixels wide(kMaxSide, 0x123456);
+    ASSERT_TRUE(write_rgb(path("wide.png"), kMaxSide, 1, wide));
+    EXPECT_EQ(read(path("wide.png")), std::tuple(true, kMaxSide, 1, wide)) << "the largest side";
 }
 
 TEST_F(PngFile, BadWritesAndReadsFailAndLeaveNothingBehind) {
@@ -97,30 +96,21 @@ TEST_F(PngFile, BadWritesAndReadsFailAndLeaveNothingBehind) {
     };
     // clang-format on
     for (const Case& c : cases) {
-        const std::vector<std::uint32_t> pixels(c.pixels, 0xFFFFFF);
+        const Pixels pixels(c.pixels, 0xFFFFFF);
         EXPECT_FALSE(write_rgb(c.file ? path(c.file) : "", c.width, c.height, pixels)) << c.width;
     }
-    EXPECT_FALSE(write_rgb(m_dir.string(), 1, 1, std::vector<std::uint32_t>{0}))
-        << "over a directory";
+    EXPECT_FALSE(write_rgb(m_dir.string(), 1, 1, Pixels{0})) << "over a directory";
     EXPECT_TRUE(fs::is_empty(m_dir));
-    std::vector<std::uint8_t> bad_crc = kRgb2x2, too_wide = kRgb2x2;
+    std::vector<std::uint8_t> bad_crc = kRgb2x2, too_wide = kRgb2x2,
+                              bmp = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0};
     bad_crc[30] ^= 0xFF;  // inside the header chunk's CRC
     too_wide[18] = 0x40;  // width 0x00400002, past the limit
-    const std::vector<std::vector<std::uint8_t>> bad = {{},
-                                                        {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0},
-                                                        {kRgb2x2.begin(), kRgb2x2.begin() + 45},
-                                                        bad_crc,
-                                                        too_wide};
-    for (std::size_t i = 0; i <= bad.size(); ++i) {
-        if (i < bad.size()) {
-            write_bytes(path("bad.png"), bad[i]);
-        }
-        int w = 7, h = 9;
-        std::vector<std::uint32_t> pixels = {42};
-        EXPECT_FALSE(read_rgb(path(i < bad.size() ? "bad.png" : "missing.png"), w, h, pixels)) << i;
-        EXPECT_EQ(std::make_tuple(w, h, pixels),
-                  std::make_tuple(7, 9, std::vector<std::uint32_t>{42}));
+    const std::vector<std::uint8_t> cut(kRgb2x2.begin(), kRgb2x2.begin() + 45);
+    const auto refused = std::tuple(false, 7, 9, Pixels{42});
+    for (const auto& bad : {std::vector<std::uint8_t>{}, bmp, cut, bad_crc, too_wide}) {
+        EXPECT_EQ(read(write_bytes("bad.png", bad)), refused) << bad.size();
     }
+    EXPECT_EQ(read(path("missing.png")), refused);
 }
 
 }  // namespace
