@@ -9,6 +9,7 @@
 #include "res/PiloResources.h"
 #include "res/resource.h"
 #include "tests/gfx/GfxTestSupport.h"
+#include "tests/user/MessageLog.h"
 
 #include <gtest/gtest.h>
 
@@ -122,12 +123,7 @@ public:
         return kind == Box ? box.LoadImages(i[0], i[1], i[2])
                            : push.LoadImages(i[0], i[1], i[2], i[3]);
     }
-    static void drain() {
-        MSG m;
-        for (int i = 0; i < 1000 && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); ++i) {
-            DispatchMessageA(&m);
-        }
-    }
+    static void drain() { test::UserTest::drain(); }
     void show() {
         m_parent.ShowWindow(SW_SHOW);
         m_parent.UpdateWindow();

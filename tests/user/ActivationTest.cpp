@@ -35,10 +35,6 @@ protected:
         g_mouse_activate_answer = 0;
         SetActiveWindow(nullptr);
     }
-    void TearDown() override {
-        destroy_windows();
-        UserTest::TearDown();
-    }
     HWND create(DWORD style, int x, int y, int cx, int cy, HWND owner = nullptr, int id = 0) {
         return window(style, x, y, cx, cy, owner, id, test_proc);
     }

@@ -114,20 +114,17 @@ TEST_F(Dialogs, ModalLoopEndsByKeysOrATimerAndGivesTheOwnerBack) {
             return FALSE;
         };
         for (const WORD k : c.keys) {
-            host::Event shift;
-            shift.type = host::EventType::KeyDown;
-            shift.vk = VK_SHIFT;
-            if ((k & kShift) != 0) {
-                m_host->script_event(shift);
+            const bool shift = (k & kShift) != 0;
+            if (shift) {
+                m_host.script_event({.type = host::EventType::KeyDown, .vk = VK_SHIFT});
             }
-            m_host->script_key(k & 0xFF);
-            if ((k & kShift) != 0) {
-                shift.type = host::EventType::KeyUp;
-                m_host->script_event(shift);
+            m_host.script_key(k & 0xFF);
+            if (shift) {
+                m_host.script_event({.type = host::EventType::KeyUp, .vk = VK_SHIFT});
             }
         }
         if (c.close) {
-            m_host->script_close();
+            m_host.script_close();
         }
         const INT_PTR result = DialogBoxIndirectParamA(nullptr, button_dialog().as_template(),
                                                        owner, test_dialog_proc, 0);

@@ -81,7 +81,7 @@ public:
 
     // The program's loop: every mouse message is relayed to the tip before it is dispatched.
     void relaying_run() {
-        m_host->script_call([](host::HeadlessHost&) { PostQuitMessage(0); });
+        m_host.script_call([](host::HeadlessHost&) { PostQuitMessage(0); });
         MSG m;
         while (GetMessageA(&m, nullptr, 0, 0) > 0) {
             if (m.message >= WM_MOUSEFIRST && m.message <= WM_MOUSELAST) {
@@ -134,17 +134,17 @@ TEST_F(ToolTips, ShowAndHideOnVirtualTime) {
         for (const Step& s : c.steps) {
             switch (s.kind) {
                 case Step::Move:
-                    m_host->script_mouse_move(s.at.x, s.at.y);
+                    m_host.script_mouse_move(s.at.x, s.at.y);
                     break;
                 case Step::Click:
-                    m_host->script_click(s.at.x, s.at.y);
+                    m_host.script_click(s.at.x, s.at.y);
                     break;
                 case Step::Wait:
-                    m_host->script_advance(s.ms);
+                    m_host.script_advance(s.ms);
                     break;
                 case Step::ExpectShown:
                 case Step::ExpectHidden:
-                    m_host->script_call([this](host::HeadlessHost&) {
+                    m_host.script_call([this](host::HeadlessHost&) {
                         m_seen.push_back(IsWindowVisible(m_tip) != FALSE);
                     });
                     expected.push_back(s.kind == Step::ExpectShown);
@@ -155,7 +155,7 @@ TEST_F(ToolTips, ShowAndHideOnVirtualTime) {
         EXPECT_EQ(m_seen, expected);
         DestroyWindow(m_tip);
         // Park the cursor away from every tool for the next case.
-        m_host->script_mouse_move(kNoTool.x, kNoTool.y);
+        m_host.script_mouse_move(kNoTool.x, kNoTool.y);
         relaying_run();
     }
 }
