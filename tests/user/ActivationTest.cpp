@@ -44,8 +44,7 @@ protected:
 struct ClickCase {
     const char* name;
     LRESULT answer;  // WM_MOUSEACTIVATE; 0: the default window procedure's
-    bool activates;
-    bool delivered;
+    bool activates, delivered;
 };
 
 TEST_F(Activation, APressOnAnInactiveWindowAsksItAndActivates) {
