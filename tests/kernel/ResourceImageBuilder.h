@@ -5,18 +5,13 @@
 
 #include <cstdint>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace test {
 
 // A type or name field: an integer, or a UTF-16 string.
-struct ResId {
-    ResId(int n) : integer(true), id(static_cast<std::uint16_t>(n)) {}
-    ResId(const char16_t* s) : integer(false), name(s) {}
-    bool integer;
-    std::uint16_t id = 0;
-    std::u16string name;
-};
+using ResId = std::variant<int, const char16_t*>;
 
 class ResourceImageBuilder {
 public:
@@ -27,7 +22,7 @@ public:
                               std::uint16_t language = 0x0415) {
         TemplateBytes names;  // the header after its two sizes, which keep it aligned
         for (const ResId& id : {type, name}) {
-            id.integer ? names.ordinal(id.id) : names.units(id.name).u16(0);
+            id.index() == 0 ? names.ordinal(std::get<0>(id)) : names.units(std::get<1>(id)).u16(0);
         }
         // DataVersion, MemoryFlags, LanguageId, Version, Characteristics.
         names.align4().u32(0).u16(0x1030).u16(language).u32(0).u32(0);

@@ -138,8 +138,7 @@ TEST_F(Dialogs, NextTabItemSkipsWhatCannotTakeTheFocus) {
         const char* name;
         HWND from;
         BOOL previous;
-        HWND disabled;
-        HWND expected;
+        HWND disabled, expected;
     };
     const Case cases[] = {
         {"first", nullptr, FALSE, nullptr, ok},
@@ -152,13 +151,9 @@ TEST_F(Dialogs, NextTabItemSkipsWhatCannotTakeTheFocus) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        if (c.disabled != nullptr) {
-            EnableWindow(c.disabled, FALSE);
-        }
+        EnableWindow(c.disabled, FALSE);  // none: refused
         EXPECT_EQ(GetNextDlgTabItem(dlg, c.from, c.previous), c.expected);
-        if (c.disabled != nullptr) {
-            EnableWindow(c.disabled, TRUE);
-        }
+        EnableWindow(c.disabled, TRUE);
     }
 }
 

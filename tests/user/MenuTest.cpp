@@ -128,13 +128,12 @@ TEST_F(Tracking, ChoicesAndDismissals) {
         {"click outside", 0, [](Tracking& t) { t.m_host.script_click(600, 400); }, FALSE, 0},
         {"arrows wrap and step over the separator, Enter chooses", 0,
          [](Tracking& t) {
-             t.key(host::vk::kUp);    // from nothing up: the last item, 400
-             t.key(host::vk::kDown);  // wraps to the first, 160
-             t.key(host::vk::kDown);  // 161
-             t.key(host::vk::kDown);  // 300
-             t.key(host::vk::kDown);  // over the separator to 400
-             t.key(host::vk::kDown);  // wraps to 160
-             t.key(host::vk::kReturn);
+             // Up from nothing: the last item, 400; then down: 160 (wrapped), 161, 300, over
+             // the separator to 400, and wrapped to 160 again.
+             using namespace host::vk;
+             for (const std::uint16_t vk : {kUp, kDown, kDown, kDown, kDown, kDown, kReturn}) {
+                 t.key(vk);
+             }
          },
          TRUE, 160},
         {"mnemonic chooses its item", 0, [](Tracking& t) { t.key('T', 't'); }, TRUE, 300},
