@@ -37,11 +37,14 @@ private:
     TemplateBytes m_bytes;
 };
 
-// A string-table block: 16 strings, each a length and its UTF-16 units.
-inline std::vector<std::uint8_t> string_block(const std::vector<std::u16string>& strings) {
+// A string-table block: 16 strings, each a length and its UTF-16 units; the given ones from
+// slot `first` on, the rest empty.
+inline std::vector<std::uint8_t> string_block(std::vector<std::u16string> strings,
+                                              std::size_t first = 0) {
+    strings.insert(strings.begin(), first, u"");
+    strings.resize(16);
     TemplateBytes block;
-    for (std::size_t i = 0; i < 16; ++i) {
-        const std::u16string s = i < strings.size() ? strings[i] : u"";
+    for (const std::u16string& s : strings) {
         block.u16(s.size()).units(s);
     }
     return block.octets();
