@@ -56,17 +56,11 @@ END_MESSAGE_MAP()
 
 class MessageMap : public test::UserTest {
 protected:
-    void SetUp() override {
-        test::UserTest::SetUp();
-        m_class = AfxRegisterWndClass(0);
-        ASSERT_NE(m_class, nullptr);
-    }
     void create(CWnd& wnd, int x = 0) {
-        ASSERT_TRUE(
-            wnd.CreateEx(0, m_class, "", WS_POPUP | WS_VISIBLE, x, 0, 20, 20, nullptr, nullptr));
+        ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP | WS_VISIBLE, x, 0, 20, 20,
+                                 nullptr, nullptr));
         g_calls.clear();  // activation and painting on the way are not what is tested
     }
-    LPCSTR m_class = nullptr;
 };
 
 TEST_F(MessageMap, EntriesAreFoundByIdRangeCodeAndClassChain) {
