@@ -131,14 +131,11 @@ public:
     }
     // The left button at a point of the button's client area.
     void mouse(host::EventType type, POINT p) {
-        host::Event e;
-        e.type = type;
-        e.x = kX + p.x;
-        e.y = kY + p.y;
-        e.button =
-            type == host::EventType::MouseMove ? host::MouseButton::None : host::MouseButton::Left;
-        e.buttons = type == host::EventType::MouseUp ? 0 : host::kButtonLeft;
-        m_host.push_event(e);
+        using enum host::EventType;
+        const auto button = type == MouseMove ? host::MouseButton::None : host::MouseButton::Left;
+        const std::uint8_t held = type == MouseUp ? 0 : host::kButtonLeft;
+        m_host.push_event(
+            {.type = type, .x = kX + p.x, .y = kY + p.y, .button = button, .buttons = held});
         drain();
     }
     // Pressed at the first point, dragged through the others, released at the last.

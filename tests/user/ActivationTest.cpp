@@ -38,7 +38,6 @@ protected:
     HWND create(DWORD style, int x, int y, int cx, int cy, HWND owner = nullptr, int id = 0) {
         return window(style, x, y, cx, cy, owner, id, test_proc);
     }
-    void press(int x, int y) { mouse(host::EventType::MouseDown, x, y, host::kButtonLeft); }
 };
 
 struct ClickCase {
@@ -63,7 +62,7 @@ TEST_F(Activation, APressOnAnInactiveWindowAsksItAndActivates) {
         drain();
         g_mouse_activate_answer = c.answer;
         message_log().clear();
-        press(15, 15);
+        mouse(host::EventType::MouseDown, 15, 15, host::kButtonLeft);
         drain();
         std::vector<Logged> expected{{child, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(back)}};
         if (c.answer == 0) {

@@ -62,13 +62,8 @@ HWND UserTest::window(DWORD style, int x, int y, int cx, int cy, HWND parent, in
 
 void UserTest::mouse(host::EventType type, int x, int y, std::uint8_t buttons,
                      host::MouseButton button) {
-    host::Event e;
-    e.type = type;
-    e.x = x;
-    e.y = y;
-    e.button = type == host::EventType::MouseMove ? host::MouseButton::None : button;
-    e.buttons = buttons;
-    m_host.push_event(e);
+    const auto pressed = type == host::EventType::MouseMove ? host::MouseButton::None : button;
+    m_host.push_event({.type = type, .x = x, .y = y, .button = pressed, .buttons = buttons});
 }
 
 void UserTest::drain() {

@@ -82,13 +82,7 @@ public:
                  "Przezroczyste");
     }
     void add_tool(UINT flags, HWND hwnd, UINT_PTR id, RECT rc, const char* text) {
-        TOOLINFOA ti{};
-        ti.cbSize = sizeof ti;
-        ti.uFlags = flags;
-        ti.hwnd = hwnd;
-        ti.uId = id;
-        ti.rect = rc;
-        ti.lpszText = const_cast<LPSTR>(text);
+        TOOLINFOA ti{sizeof(TOOLINFOA), flags, hwnd, id, rc, nullptr, const_cast<LPSTR>(text)};
         ASSERT_TRUE(SendMessageA(m_tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti)));
     }
 
