@@ -32,10 +32,8 @@ using DialogRun = test::UserTest;
 TEST_F(DialogRun, DoModalEndedInOnInitDialogOrWithoutTemplateNeverWaits) {
     test::TemplateBytes t;  // an empty popup
     t.extended_head(WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, 50, 20).u16(0).u16(0).text("T");
-    const auto* data = reinterpret_cast<const std::uint8_t*>(t.bytes().data());
-    test::ResourceImageBuilder builder;
-    builder.add(5, static_cast<int>(kDialogId), {data, data + t.bytes().size()});
-    const std::vector<std::byte> image = builder.bytes();
+    const std::vector<std::byte> image =
+        test::ResourceImageBuilder().add(5, static_cast<int>(kDialogId), t.octets()).bytes();
     HINSTANCE previous = kernel::program_instance();
     HINSTANCE module = kernel::install_resource_image(image, kernel::ModuleRole::Program);
     ASSERT_NE(module, nullptr);
@@ -44,7 +42,7 @@ TEST_F(DialogRun, DoModalEndedInOnInitDialogOrWithoutTemplateNeverWaits) {
     ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300,
                                nullptr, nullptr));
     bool waited = false;
-    m_host->set_exhausted_handler([&](host::HeadlessHost&) {
+    m_host.set_exhausted_handler([&](host::HeadlessHost&) {
         waited = true;
         PostMessageA(GetActiveWindow(), WM_COMMAND, IDCANCEL, 0);
     });

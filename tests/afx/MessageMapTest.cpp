@@ -10,25 +10,21 @@
 
 namespace {
 
-std::vector<std::string>& calls() {
-    static std::vector<std::string> log;
-    return log;
-}
-const std::vector<std::string> calls_none;
+std::vector<std::string> g_calls;
 
 constexpr UINT kPrivate = WM_USER + 5;
 
 // A base and a derived window: the derived map overrides some entries and adds some.
 class CBaseWnd : public CWnd {
 protected:
-    afx_msg void OnLButtonDown(UINT, CPoint) { calls().push_back("base OnLButtonDown"); }
-    afx_msg void OnRButtonDown(UINT, CPoint) { calls().push_back("base OnRButtonDown"); }
-    afx_msg void OnHelpCommand() { calls().push_back("base OnHelpCommand"); }
-    afx_msg void OnBaseOnly() { calls().push_back("base OnBaseOnly"); }
-    afx_msg void OnPick(UINT nID) { calls().push_back("base OnPick " + std::to_string(nID)); }
-    afx_msg void OnOkClicked() { calls().push_back("base OnOkClicked"); }
+    afx_msg void OnLButtonDown(UINT, CPoint) { g_calls.push_back("base OnLButtonDown"); }
+    afx_msg void OnRButtonDown(UINT, CPoint) { g_calls.push_back("base OnRButtonDown"); }
+    afx_msg void OnHelpCommand() { g_calls.push_back("base OnHelpCommand"); }
+    afx_msg void OnBaseOnly() { g_calls.push_back("base OnBaseOnly"); }
+    afx_msg void OnPick(UINT nID) { g_calls.push_back("base OnPick " + std::to_string(nID)); }
+    afx_msg void OnOkClicked() { g_calls.push_back("base OnOkClicked"); }
     afx_msg LRESULT OnPrivate(WPARAM wParam, LPARAM lParam) {
-        calls().push_back("base OnPrivate");
+        g_calls.push_back("base OnPrivate");
         return static_cast<LRESULT>(wParam) + lParam;
     }
     DECLARE_MESSAGE_MAP()
@@ -46,9 +42,9 @@ END_MESSAGE_MAP()
 
 class CDerivedWnd : public CBaseWnd {
 protected:
-    afx_msg void OnLButtonDown(UINT, CPoint) { calls().push_back("derived OnLButtonDown"); }
-    afx_msg void OnMouseMove(UINT, CPoint) { calls().push_back("derived OnMouseMove"); }
-    afx_msg void OnHelpCommand() { calls().push_back("derived OnHelpCommand"); }
+    afx_msg void OnLButtonDown(UINT, CPoint) { g_calls.push_back("derived OnLButtonDown"); }
+    afx_msg void OnMouseMove(UINT, CPoint) { g_calls.push_back("derived OnMouseMove"); }
+    afx_msg void OnHelpCommand() { g_calls.push_back("derived OnHelpCommand"); }
     DECLARE_MESSAGE_MAP()
 };
 
@@ -60,17 +56,11 @@ END_MESSAGE_MAP()
 
 class MessageMap : public test::UserTest {
 protected:
-    void SetUp() override {
-        test::UserTest::SetUp();
-        m_class = AfxRegisterWndClass(0);
-        ASSERT_NE(m_class, nullptr);
-    }
     void create(CWnd& wnd, int x = 0) {
-        ASSERT_TRUE(
-            wnd.CreateEx(0, m_class, "", WS_POPUP | WS_VISIBLE, x, 0, 20, 20, nullptr, nullptr));
-        calls().clear();  // activation and painting on the way are not what is tested
+        ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP | WS_VISIBLE, x, 0, 20, 20,
+                                 nullptr, nullptr));
+        g_calls.clear();  // activation and painting on the way are not what is tested
     }
-    LPCSTR m_class = nullptr;
 };
 
 TEST_F(MessageMap, EntriesAreFoundByIdRangeCodeAndClassChain) {
@@ -112,9 +102,10 @@ TEST_F(MessageMap, EntriesAreFoundByIdRangeCodeAndClassChain) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        calls().clear();
+        g_calls.clear();
         EXPECT_EQ(SendMessageA(c.target->m_hWnd, c.msg, c.wparam, c.lparam), c.result);
-        EXPECT_EQ(calls(), c.expected ? std::vector<std::string>{c.expected} : calls_none);
+        EXPECT_EQ(g_calls,
+                  c.expected ? std::vector<std::string>{c.expected} : std::vector<std::string>{});
     }
 }
 

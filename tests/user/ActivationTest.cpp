@@ -35,21 +35,15 @@ protected:
         g_mouse_activate_answer = 0;
         SetActiveWindow(nullptr);
     }
-    void TearDown() override {
-        destroy_windows();
-        UserTest::TearDown();
-    }
     HWND create(DWORD style, int x, int y, int cx, int cy, HWND owner = nullptr, int id = 0) {
         return window(style, x, y, cx, cy, owner, id, test_proc);
     }
-    void press(int x, int y) { mouse(host::EventType::MouseDown, x, y, host::kButtonLeft); }
 };
 
 struct ClickCase {
     const char* name;
     LRESULT answer;  // WM_MOUSEACTIVATE; 0: the default window procedure's
-    bool activates;
-    bool delivered;
+    bool activates, delivered;
 };
 
 TEST_F(Activation, APressOnAnInactiveWindowAsksItAndActivates) {
@@ -68,7 +62,7 @@ TEST_F(Activation, APressOnAnInactiveWindowAsksItAndActivates) {
         drain();
         g_mouse_activate_answer = c.answer;
         message_log().clear();
-        press(15, 15);
+        mouse(host::EventType::MouseDown, 15, 15, host::kButtonLeft);
         drain();
         std::vector<Logged> expected{{child, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(back)}};
         if (c.answer == 0) {

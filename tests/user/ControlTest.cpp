@@ -67,8 +67,7 @@ protected:
     HWND m_parent = nullptr;
 };
 
-constexpr UINT kSel = ODS_SELECTED;
-constexpr UINT kFoc = ODS_FOCUS;
+constexpr UINT kSel = ODS_SELECTED, kFoc = ODS_FOCUS;
 
 TEST_F(Controls, OwnerDrawnButtonAnswersTheMouseFocusEnableKeysAndDoubleClicks) {
     struct Case {

@@ -2,17 +2,15 @@
 // buffer, so that any read past its end is reported.
 #include "platform/win32/user/DialogTemplate.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::unique_ptr<std::byte[]> buffer(new std::byte[size == 0 ? 1 : size]);
-    if (size != 0) {
-        std::memcpy(buffer.get(), data, size);
-    }
+    std::unique_ptr<std::byte[]> buffer(new std::byte[size]);
+    std::copy_n(reinterpret_cast<const std::byte*>(data), size, buffer.get());
     user::DialogTemplate t;
     t.title = u"sentinel";
     const user::TemplateError error = user::read_dialog_template(std::span(buffer.get(), size), t);

@@ -56,50 +56,36 @@ protected:
     }
 };
 
-// Keys typed into a modal dialog whose focus starts on OK (kShift: with Shift held), or a
-// timer, end it; the owner is disabled while it runs and enabled before it hides.
-constexpr WORD kShift = 0x100;
+// Keys typed into a modal dialog whose focus starts on OK (kShift: with Shift held; kClose: the
+// window's close button), or else a timer, end it; the owner is disabled while it runs and
+// enabled before it hides.
+constexpr WORD kShift = 0x100, kClose = 0x200;
 
 TEST_F(Dialogs, ModalLoopEndsByKeysOrATimerAndGivesTheOwnerBack) {
     struct Case {
         const char* name;
         std::vector<WORD> keys;
-        bool close;
-        bool by_timer;
         INT_PTR expected;
     };
     const Case cases[] = {
-        {"EndDialog in a timer handler", {}, false, true, 7},
-        {"Esc cancels", {VK_ESCAPE}, false, false, IDCANCEL},
-        {"Enter presses the focused default button", {VK_RETURN}, false, false, IDOK},
-        {"Tab to Cancel makes it the one Enter presses",
-         {VK_TAB, VK_RETURN},
-         false,
-         false,
-         IDCANCEL},
-        {"Enter on an owner-drawn button gives the default id",
-         {VK_TAB, VK_TAB, VK_RETURN},
-         false,
-         false,
-         IDOK},
-        {"Shift+Tab goes back to Cancel",
-         {kShift | VK_TAB, kShift | VK_TAB, VK_RETURN},
-         false,
-         false,
-         IDCANCEL},
-        {"closing the window is Cancel", {}, true, false, IDCANCEL},
+        {"EndDialog in a timer handler", {}, 7},
+        {"Esc cancels", {VK_ESCAPE}, IDCANCEL},
+        {"Enter presses the focused default button", {VK_RETURN}, IDOK},
+        {"Tab to Cancel makes it the one Enter presses", {VK_TAB, VK_RETURN}, IDCANCEL},
+        {"Enter on an owner-drawn button gives the default id", {VK_TAB, VK_TAB, VK_RETURN}, IDOK},
+        {"Shift+Tab goes back to Cancel", {kShift | VK_TAB, kShift | VK_TAB, VK_RETURN}, IDCANCEL},
+        {"closing the window is Cancel", {kClose}, IDCANCEL},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         HWND owner = owner_window();
-        bool owner_enabled_inside = true;
-        bool owner_enabled_at_hide = false;
+        bool owner_enabled_inside = true, owner_enabled_at_hide = false;
         HWND dialog = nullptr;
         g_on_message = [&](HWND hwnd, UINT msg, WPARAM wparam, LPARAM) -> INT_PTR {
             if (msg == WM_INITDIALOG) {
                 dialog = hwnd;
                 owner_enabled_inside = IsWindowEnabled(owner);
-                if (c.by_timer) {
+                if (c.keys.empty()) {
                     SetTimer(hwnd, 3, 200, nullptr);
                 }
             } else if (msg == WM_TIMER && wparam == 3) {
@@ -114,20 +100,18 @@ TEST_F(Dialogs, ModalLoopEndsByKeysOrATimerAndGivesTheOwnerBack) {
             return FALSE;
         };
         for (const WORD k : c.keys) {
-            host::Event shift;
-            shift.type = host::EventType::KeyDown;
-            shift.vk = VK_SHIFT;
-            if ((k & kShift) != 0) {
-                m_host->script_event(shift);
+            if (k == kClose) {
+                m_host.script_close();
+                continue;
             }
-            m_host->script_key(k & 0xFF);
-            if ((k & kShift) != 0) {
-                shift.type = host::EventType::KeyUp;
-                m_host->script_event(shift);
+            const bool shift = (k & kShift) != 0;
+            if (shift) {
+                m_host.script_event({.type = host::EventType::KeyDown, .vk = VK_SHIFT});
             }
-        }
-        if (c.close) {
-            m_host->script_close();
+            m_host.script_key(k & 0xFF);
+            if (shift) {
+                m_host.script_event({.type = host::EventType::KeyUp, .vk = VK_SHIFT});
+            }
         }
         const INT_PTR result = DialogBoxIndirectParamA(nullptr, button_dialog().as_template(),
                                                        owner, test_dialog_proc, 0);
@@ -154,8 +138,7 @@ TEST_F(Dialogs, NextTabItemSkipsWhatCannotTakeTheFocus) {
         const char* name;
         HWND from;
         BOOL previous;
-        HWND disabled;
-        HWND expected;
+        HWND disabled, expected;
     };
     const Case cases[] = {
         {"first", nullptr, FALSE, nullptr, ok},
@@ -168,13 +151,9 @@ TEST_F(Dialogs, NextTabItemSkipsWhatCannotTakeTheFocus) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        if (c.disabled != nullptr) {
-            EnableWindow(c.disabled, FALSE);
-        }
+        EnableWindow(c.disabled, FALSE);  // none: refused
         EXPECT_EQ(GetNextDlgTabItem(dlg, c.from, c.previous), c.expected);
-        if (c.disabled != nullptr) {
-            EnableWindow(c.disabled, TRUE);
-        }
+        EnableWindow(c.disabled, TRUE);
     }
 }
 

@@ -15,10 +15,7 @@
 namespace {
 
 // The menu-loop messages the owner heard, in order.
-std::vector<UINT>& heard() {
-    static std::vector<UINT> log;
-    return log;
-}
+std::vector<UINT> g_menu_loop;
 
 // Measures owner-drawn items 18 x 18 and records the menu loop's messages.
 LRESULT CALLBACK owner_proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
@@ -29,7 +26,7 @@ LRESULT CALLBACK owner_proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
         return TRUE;
     }
     if (msg == WM_ENTERMENULOOP || msg == WM_EXITMENULOOP || msg == WM_INITMENUPOPUP) {
-        heard().push_back(msg);
+        g_menu_loop.push_back(msg);
     }
     return msg == WM_DRAWITEM ? TRUE : DefWindowProcA(hwnd, msg, wparam, lparam);
 }
@@ -42,7 +39,7 @@ public:
         m_owner = window(WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr, 0, owner_proc);
         SetFocus(m_owner);
         drain();
-        heard().clear();
+        g_menu_loop.clear();
     }
     void TearDown() override {
         EXPECT_EQ(user::tracking_window(), nullptr);
@@ -61,7 +58,7 @@ public:
         MSG m;
         return PeekMessageA(&m, m_owner, WM_COMMAND, WM_COMMAND, PM_REMOVE) ? LOWORD(m.wParam) : 0;
     }
-    void key(std::uint16_t vk, std::uint8_t ch = 0) { m_host->script_key(vk, ch); }
+    void key(std::uint16_t vk, std::uint8_t ch = 0) { m_host.script_key(vk, ch); }
     // Move, press and release over an item of the tracked menu, each seen by its own wait; the
     // item is found when the step runs.
     void click_item(int position, host::MouseButton button = host::MouseButton::Left) {
@@ -72,7 +69,7 @@ public:
             {host::EventType::MouseDown, held},
             {host::EventType::MouseUp, 0}};
         for (const auto& step : steps) {
-            m_host->script_call(
+            m_host.script_call(
                 [=, this, type = step.first, buttons = step.second](host::HeadlessHost&) {
                     RECT rc{};
                     user::tracked_item_rect(position, rc);
@@ -85,7 +82,7 @@ public:
     // Runs what the script still holds (a key's release, say) through the queue.
     void finish_script() {
         MSG m;
-        while (m_host->script_steps_left() > 0 && GetMessageA(&m, nullptr, 0, 0) > 0) {
+        while (m_host.script_steps_left() > 0 && GetMessageA(&m, nullptr, 0, 0) > 0) {
             DispatchMessageA(&m);
         }
         drain();
@@ -128,16 +125,15 @@ TEST_F(Tracking, ChoicesAndDismissals) {
         {"TPM_RETURNCMD returns the id and posts nothing", TPM_RETURNCMD,
          [](Tracking& t) { t.click_item(1); }, 161, 0},
         {"Alt closes", 0, [](Tracking& t) { t.key(host::vk::kMenu); }, FALSE, 0},
-        {"click outside", 0, [](Tracking& t) { t.m_host->script_click(600, 400); }, FALSE, 0},
+        {"click outside", 0, [](Tracking& t) { t.m_host.script_click(600, 400); }, FALSE, 0},
         {"arrows wrap and step over the separator, Enter chooses", 0,
          [](Tracking& t) {
-             t.key(host::vk::kUp);    // from nothing up: the last item, 400
-             t.key(host::vk::kDown);  // wraps to the first, 160
-             t.key(host::vk::kDown);  // 161
-             t.key(host::vk::kDown);  // 300
-             t.key(host::vk::kDown);  // over the separator to 400
-             t.key(host::vk::kDown);  // wraps to 160
-             t.key(host::vk::kReturn);
+             // Up from nothing: the last item, 400; then down: 160 (wrapped), 161, 300, over
+             // the separator to 400, and wrapped to 160 again.
+             using namespace host::vk;
+             for (const std::uint16_t vk : {kUp, kDown, kDown, kDown, kDown, kDown, kReturn}) {
+                 t.key(vk);
+             }
          },
          TRUE, 160},
         {"mnemonic chooses its item", 0, [](Tracking& t) { t.key('T', 't'); }, TRUE, 300},
@@ -155,13 +151,13 @@ TEST_F(Tracking, ChoicesAndDismissals) {
         AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
         AppendMenuA(menu, MF_STRING | MF_GRAYED, 400, "Szary");
         // 160, 161, 300, separator, 400 (grey).
-        heard().clear();
+        g_menu_loop.clear();
         c.script(*this);
         const BOOL result = TrackPopupMenu(menu, c.flags, 100, 100, 0, m_owner, nullptr);
         EXPECT_EQ(result, c.result);
         EXPECT_EQ(take_posted_command(), c.posted);
-        const std::vector<UINT> loop{WM_ENTERMENULOOP, WM_INITMENUPOPUP, WM_EXITMENULOOP};
-        EXPECT_EQ(heard(), loop);
+        EXPECT_EQ(g_menu_loop,
+                  (std::vector<UINT>{WM_ENTERMENULOOP, WM_INITMENUPOPUP, WM_EXITMENULOOP}));
         EXPECT_FALSE(IsWindow(user::tracking_window()));
         finish_script();
         DestroyMenu(menu);
@@ -178,14 +174,14 @@ TEST_F(Tracking, DestroyingTheOwnerOrTheMenuEndsTheLoop) {
         SCOPED_TRACE(c.name);
         HMENU menu = make_mixed_menu();
         HWND extra = window(WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, 0, owner_proc);
-        m_host->script_call([&](host::HeadlessHost&) {
+        m_host.script_call([&](host::HeadlessHost&) {
             if (c.destroy_owner) {
                 DestroyWindow(extra);
             } else {
                 DestroyMenu(menu);
             }
         });
-        m_host->script_advance(10);  // a wait after the call, so the loop looks again
+        m_host.script_advance(10);  // a wait after the call, so the loop looks again
         EXPECT_FALSE(
             TrackPopupMenu(menu, 0, 60, 60, 0, c.destroy_owner ? extra : m_owner, nullptr));
         EXPECT_EQ(user::tracking_window(), nullptr);

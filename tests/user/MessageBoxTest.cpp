@@ -41,16 +41,16 @@ TEST_F(MessageBoxes, KeysGiveTheButtonsAnswer) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         bool owner_enabled_inside = true;
-        m_host->script_call(
+        m_host.script_call(
             [&](host::HeadlessHost&) { owner_enabled_inside = IsWindowEnabled(m_owner); });
         if (c.key == 0) {
-            m_host->script_call(
+            m_host.script_call(
                 [](host::HeadlessHost&) { PostMessageA(shown_box(), WM_CLOSE, 0, 0); });
         } else {
-            m_host->script_key(c.key);
+            m_host.script_key(c.key);
         }
         if (c.key == VK_TAB) {
-            m_host->script_key(VK_RETURN);
+            m_host.script_key(VK_RETURN);
         }
         EXPECT_EQ(MessageBoxA(m_owner, "Tekst", "Pilo", c.type), c.expected);
         EXPECT_FALSE(owner_enabled_inside);

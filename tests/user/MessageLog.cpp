@@ -2,7 +2,7 @@
 #include "tests/user/MessageLog.h"
 
 #include <algorithm>
-#include <sstream>
+#include <iterator>
 
 namespace test {
 
@@ -16,64 +16,35 @@ LRESULT CALLBACK recording_proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lpara
     return DefWindowProcA(hwnd, msg, wparam, lparam);
 }
 
-namespace {
-
-std::string describe(const std::vector<Logged>& log) {
-    std::ostringstream out;
-    for (const Logged& m : log) {
-        out << "  hwnd " << m.hwnd << " msg 0x" << std::hex << m.msg << " wparam " << std::dec
-            << m.wparam << "\n";
-    }
-    return out.str();
+void PrintTo(const Logged& m, std::ostream* out) {
+    *out << "{" << m.hwnd << ", 0x" << std::hex << m.msg << std::dec << ", " << m.wparam << "}";
 }
-
-}  // namespace
 
 void expect_messages(const std::vector<Logged>& expected, const std::vector<UINT>& watched) {
     std::vector<Logged> got;
-    for (const Logged& m : message_log()) {
-        if (watched.empty() || std::find(watched.begin(), watched.end(), m.msg) != watched.end()) {
-            got.push_back(m);
-        }
-    }
-    bool same = got.size() == expected.size();
-    for (std::size_t i = 0; same && i < got.size(); ++i) {
-        same = got[i].hwnd == expected[i].hwnd && got[i].msg == expected[i].msg &&
-               (expected[i].wparam == kAnyWParam || got[i].wparam == expected[i].wparam);
-    }
-    EXPECT_TRUE(same) << "got:\n" << describe(got) << "expected:\n" << describe(expected);
+    std::ranges::copy_if(message_log(), std::back_inserter(got), [&](const Logged& m) {
+        return watched.empty() || std::ranges::find(watched, m.msg) != watched.end();
+    });
+    EXPECT_EQ(got, expected);
 }
 
-void UserTest::start(const host::Settings& settings) {
-    destroy_windows();
-    m_install.reset();
-    m_host = std::make_unique<host::HeadlessHost>(settings);
-    m_install = std::make_unique<host::ScopedInstall>(*m_host);
+void UserTest::SetUp() {
     WNDCLASSA wc{};
-    if (!GetClassInfoA(nullptr, kRecordingClass, &wc)) {
-        wc.lpfnWndProc = recording_proc;
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        wc.lpszClassName = kRecordingClass;
-        ASSERT_NE(RegisterClassA(&wc), 0);
-    }
+    wc.lpfnWndProc = recording_proc;
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = kRecordingClass;
+    ASSERT_NE(RegisterClassA(&wc), 0);
     message_log().clear();
 }
 
-void UserTest::destroy_windows() {
+void UserTest::TearDown() {
     for (HWND hwnd : m_windows) {
         if (IsWindow(hwnd)) {
             DestroyWindow(hwnd);
         }
     }
-    m_windows.clear();
     drain();
-}
-
-void UserTest::TearDown() {
-    destroy_windows();
     EXPECT_TRUE(UnregisterClassA(kRecordingClass, nullptr));
-    m_install.reset();
-    m_host.reset();
 }
 
 HWND UserTest::window(DWORD style, int x, int y, int cx, int cy, HWND parent, int id,
@@ -91,13 +62,8 @@ HWND UserTest::window(DWORD style, int x, int y, int cx, int cy, HWND parent, in
 
 void UserTest::mouse(host::EventType type, int x, int y, std::uint8_t buttons,
                      host::MouseButton button) {
-    host::Event e;
-    e.type = type;
-    e.x = x;
-    e.y = y;
-    e.button = type == host::EventType::MouseMove ? host::MouseButton::None : button;
-    e.buttons = buttons;
-    m_host->push_event(e);
+    const auto pressed = type == host::EventType::MouseMove ? host::MouseButton::None : button;
+    m_host.push_event({.type = type, .x = x, .y = y, .button = pressed, .buttons = buttons});
 }
 
 void UserTest::drain() {

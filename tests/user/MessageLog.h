@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <memory>
+#include <ostream>
 #include <vector>
 
 namespace test {
@@ -20,7 +20,12 @@ struct Logged {
     HWND hwnd;
     UINT msg;
     WPARAM wparam;
+    bool operator==(const Logged& o) const {
+        return hwnd == o.hwnd && msg == o.msg &&
+               (wparam == o.wparam || wparam == kAnyWParam || o.wparam == kAnyWParam);
+    }
 };
+void PrintTo(const Logged& m, std::ostream* out);
 
 std::vector<Logged>& message_log();
 
@@ -36,12 +41,10 @@ inline constexpr const char* kRecordingClass = "PiloRecordingWindow";
 // destroyed after it.
 class UserTest : public testing::Test {
 protected:
-    void SetUp() override { start(host::Settings{}); }
+    void SetUp() override;
     void TearDown() override;
 
 public:
-    // A fresh host of these settings; the windows of the previous one are destroyed first.
-    void start(const host::Settings& settings);
     // A recording window, its procedure replaced by `proc` when given, destroyed after the test.
     HWND window(DWORD style, int x, int y, int cx, int cy, HWND parent = nullptr, int id = 0,
                 WNDPROC proc = nullptr);
@@ -49,10 +52,9 @@ public:
     void mouse(host::EventType type, int x, int y, std::uint8_t buttons = 0,
                host::MouseButton button = host::MouseButton::Left);
     static void drain();
-    void destroy_windows();
 
-    std::unique_ptr<host::HeadlessHost> m_host;
-    std::unique_ptr<host::ScopedInstall> m_install;
+    host::HeadlessHost m_host;
+    host::ScopedInstall m_install{m_host};
     std::vector<HWND> m_windows;
 };
 

@@ -28,8 +28,7 @@ TEST_F(Paint, InvalidatingAParentReachesOverlappedChildrenUnlessItClipsThem) {
     struct Case {
         const char* name;
         DWORD extra_style;
-        RECT pending;  // already in the parent's update region
-        RECT rc;
+        RECT pending, rc;  // pending: already in the parent's update region
         BOOL child_dirty;
         RECT child_update;
     };
@@ -67,23 +66,18 @@ TEST_F(Paint, RedrawWindowSendsAtOnceWhatItsFlagsAsk) {
         std::vector<test::Logged> expected;
         BOOL top_still_dirty;
     };
+    const test::Logged paint{m_top, WM_PAINT, 0}, erase{m_top, WM_ERASEBKGND, test::kAnyWParam};
+    const test::Logged child_paint{m_child, WM_PAINT, 0},
+        child_erase{m_child, WM_ERASEBKGND, test::kAnyWParam};
+    constexpr UINT kAll = RDW_INVALIDATE | RDW_ERASE;
     const Case cases[] = {
         {"update now, all children",
-         RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN,
-         {{m_top, WM_PAINT, 0},
-          {m_top, WM_ERASEBKGND, test::kAnyWParam},
-          {m_child, WM_PAINT, 0},
-          {m_child, WM_ERASEBKGND, test::kAnyWParam}},
+         kAll | RDW_UPDATENOW | RDW_ALLCHILDREN,
+         {paint, erase, child_paint, child_erase},
          FALSE},
-        {"update now, no children",
-         RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_NOCHILDREN,
-         {{m_top, WM_PAINT, 0}, {m_top, WM_ERASEBKGND, test::kAnyWParam}},
-         FALSE},
-        {"erase now only",
-         RDW_INVALIDATE | RDW_ERASE | RDW_ERASENOW | RDW_NOCHILDREN,
-         {{m_top, WM_ERASEBKGND, test::kAnyWParam}},
-         TRUE},
-        {"invalidate only", RDW_INVALIDATE | RDW_ERASE, {}, TRUE},
+        {"update now, no children", kAll | RDW_UPDATENOW | RDW_NOCHILDREN, {paint, erase}, FALSE},
+        {"erase now only", kAll | RDW_ERASENOW | RDW_NOCHILDREN, {erase}, TRUE},
+        {"invalidate only", kAll, {}, TRUE},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,4 +1,5 @@
-// TemplateBytes.h: dialog templates written byte by byte for the dialog tests.
+// TemplateBytes.h: little-endian bytes written field by field: the dialog tests' templates and
+// the resource tests' images.
 #pragma once
 
 #include "platform/win32/windows.h"
@@ -6,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <string>
+#include <string_view>
 #include <vector>
 
 namespace test {
@@ -26,6 +27,19 @@ public:
             u16(static_cast<std::uint8_t>(*s));
         }
         return u16(0);
+    }
+    TemplateBytes& units(std::u16string_view s) {
+        for (const char16_t c : s) {
+            u16(c);
+        }
+        return *this;
+    }
+    // Bytes as they are, of any byte-sized type.
+    TemplateBytes& raw(const auto& bytes) {
+        for (const auto b : bytes) {
+            u8(static_cast<std::uint8_t>(b));
+        }
+        return *this;
     }
     TemplateBytes& ordinal(std::uint16_t id) { return u16(0xFFFF).u16(id); }
     TemplateBytes& align4() {
@@ -54,6 +68,10 @@ public:
     }
 
     const std::vector<std::byte>& bytes() const { return m_bytes; }
+    std::vector<std::uint8_t> octets() const {
+        const auto* p = reinterpret_cast<const std::uint8_t*>(m_bytes.data());
+        return {p, p + m_bytes.size()};
+    }
     // For the indirect calls: DWORD-aligned storage of the bytes.
     const DLGTEMPLATE* as_template() {
         m_aligned.assign((m_bytes.size() + 3) / 4, 0);

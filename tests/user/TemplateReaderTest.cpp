@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 using user::DialogTemplate;
@@ -44,18 +46,13 @@ void expect_name(const TemplateName& n, Kind kind, WORD ordinal, const std::u16s
 TEST(TemplateReader, PlainTemplateGivesEveryField) {
     DialogTemplate t;
     ASSERT_EQ(user::read_dialog_template(plain_sample().bytes(), t), TemplateError::None);
-    EXPECT_FALSE(t.extended);
-    EXPECT_EQ(t.style, 0x80000040u);
-    EXPECT_EQ(t.ex_style, 0x200u);
-    EXPECT_EQ(t.x, -3);
+    EXPECT_EQ(std::tuple(t.extended, t.style, t.ex_style, t.x),
+              std::tuple(false, 0x80000040u, 0x200u, -3));
     expect_name(t.menu, Kind::Ordinal, 7, u"");
     expect_name(t.window_class, Kind::Text, 0, u"MyClass");
-    EXPECT_EQ(t.title, u"T");
-    EXPECT_EQ(t.point_size, 10);
-    EXPECT_EQ(t.face, u"System");
+    EXPECT_EQ(std::tuple(t.title, t.point_size, t.face), std::tuple(u"T", 10, u"System"));
     ASSERT_EQ(t.items.size(), 1u);
-    EXPECT_EQ(t.items[0].id, 42u);
-    EXPECT_EQ(t.items[0].style, 0x40010000u);
+    EXPECT_EQ(std::tuple(t.items[0].id, t.items[0].style), std::tuple(42u, 0x40010000u));
     expect_name(t.items[0].window_class, Kind::Text, 0, u"Button");
     expect_name(t.items[0].title, Kind::None, 0, u"");
 }

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 namespace {
@@ -28,20 +29,32 @@ constexpr POINT kInTransparentChild{100 + 75, 100 + 20};
 constexpr POINT kNoTool{100 + 20, 100 + 150};
 constexpr POINT kOnDesktop{20, 20};
 
+class ToolTips;
 // A script step: a mouse move, a click, time passing, or a look at the tip.
-struct Step {
-    enum Kind { Move, Click, Wait, ExpectShown, ExpectHidden } kind;
-    POINT at{};
-    std::uint64_t ms = 0;
-};
+using Step = std::function<void(ToolTips&)>;
 
 class ToolTips : public test::UserTest {
 public:
-    static Step move(POINT p) { return {Step::Move, p, 0}; }
-    static Step click(POINT p) { return {Step::Click, p, 0}; }
-    static Step wait(std::uint64_t ms) { return {Step::Wait, {}, ms}; }
-    static Step shown() { return {Step::ExpectShown}; }
-    static Step hidden() { return {Step::ExpectHidden}; }
+    static Step move(POINT p) {
+        return [p](ToolTips& t) { t.m_host.script_mouse_move(p.x, p.y); };
+    }
+    static Step click(POINT p) {
+        return [p](ToolTips& t) { t.m_host.script_click(p.x, p.y); };
+    }
+    static Step wait(std::uint64_t ms) {
+        return [ms](ToolTips& t) { t.m_host.script_advance(ms); };
+    }
+    static Step shown() { return look(true); }
+    static Step hidden() { return look(false); }
+    // Whether the tip shows at this point of the script, and whether it should.
+    static Step look(bool shown) {
+        return [shown](ToolTips& t) {
+            t.m_expected.push_back(shown);
+            t.m_host.script_call([&t](host::HeadlessHost&) {
+                t.m_seen.push_back(IsWindowVisible(t.m_tip) != FALSE);
+            });
+        };
+    }
 
     void SetUp() override {
         UserTest::SetUp();
@@ -69,19 +82,13 @@ public:
                  "Przezroczyste");
     }
     void add_tool(UINT flags, HWND hwnd, UINT_PTR id, RECT rc, const char* text) {
-        TOOLINFOA ti{};
-        ti.cbSize = sizeof ti;
-        ti.uFlags = flags;
-        ti.hwnd = hwnd;
-        ti.uId = id;
-        ti.rect = rc;
-        ti.lpszText = const_cast<LPSTR>(text);
+        TOOLINFOA ti{sizeof(TOOLINFOA), flags, hwnd, id, rc, nullptr, const_cast<LPSTR>(text)};
         ASSERT_TRUE(SendMessageA(m_tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti)));
     }
 
     // The program's loop: every mouse message is relayed to the tip before it is dispatched.
     void relaying_run() {
-        m_host->script_call([](host::HeadlessHost&) { PostQuitMessage(0); });
+        m_host.script_call([](host::HeadlessHost&) { PostQuitMessage(0); });
         MSG m;
         while (GetMessageA(&m, nullptr, 0, 0) > 0) {
             if (m.message >= WM_MOUSEFIRST && m.message <= WM_MOUSELAST) {
@@ -96,7 +103,7 @@ public:
     HWND m_child = nullptr;
     HWND m_transparent = nullptr;
     HWND m_tip = nullptr;
-    std::vector<bool> m_seen;
+    std::vector<bool> m_seen, m_expected;
 };
 
 TEST_F(ToolTips, ShowAndHideOnVirtualTime) {
@@ -130,32 +137,15 @@ TEST_F(ToolTips, ShowAndHideOnVirtualTime) {
         SCOPED_TRACE(c.name);
         create_tip();
         m_seen.clear();
-        std::vector<bool> expected;
-        for (const Step& s : c.steps) {
-            switch (s.kind) {
-                case Step::Move:
-                    m_host->script_mouse_move(s.at.x, s.at.y);
-                    break;
-                case Step::Click:
-                    m_host->script_click(s.at.x, s.at.y);
-                    break;
-                case Step::Wait:
-                    m_host->script_advance(s.ms);
-                    break;
-                case Step::ExpectShown:
-                case Step::ExpectHidden:
-                    m_host->script_call([this](host::HeadlessHost&) {
-                        m_seen.push_back(IsWindowVisible(m_tip) != FALSE);
-                    });
-                    expected.push_back(s.kind == Step::ExpectShown);
-                    break;
-            }
+        m_expected.clear();
+        for (const Step& step : c.steps) {
+            step(*this);
         }
         relaying_run();
-        EXPECT_EQ(m_seen, expected);
+        EXPECT_EQ(m_seen, m_expected);
         DestroyWindow(m_tip);
         // Park the cursor away from every tool for the next case.
-        m_host->script_mouse_move(kNoTool.x, kNoTool.y);
+        m_host.script_mouse_move(kNoTool.x, kNoTool.y);
         relaying_run();
     }
 }

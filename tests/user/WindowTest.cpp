@@ -15,8 +15,7 @@ TEST(Rect, IntersectUnionAndPointsKeepTheEdgesOutside) {
         const char* name;
         RECT a, b;
         BOOL overlaps;
-        RECT common;  // IntersectRect's result
-        RECT both;    // UnionRect's
+        RECT common, both;  // IntersectRect's result and UnionRect's
     };
     const Case cases[] = {
         {"overlap", ten, {5, 6, 20, 20}, TRUE, {5, 6, 10, 10}, {0, 0, 20, 20}},
@@ -66,8 +65,7 @@ TEST_F(ZOrder, LaterWindowsLieOnTopAndTopmostOnesStayAbove) {
     HWND b = window(WS_POPUP | WS_VISIBLE, 50, 50, 100, 100);
     struct Step {
         const char* name;
-        HWND hwnd;
-        HWND insert_after;  // nullptr: no move
+        HWND hwnd, insert_after;  // nullptr: no move
         std::vector<std::pair<POINT, HWND>> probes;
     };
     const Step steps[] = {
