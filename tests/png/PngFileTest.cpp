@@ -10,6 +10,7 @@
 #include <string>
 #include <tuple>
 #include <vector>
+#include <zlib.h>
 
 namespace {
 
@@ -104,7 +105,11 @@ TEST_F(PngFile, BadWritesAndReadsFailAndLeaveNothingBehind) {
     std::vector<std::uint8_t> bad_crc = kRgb2x2, too_wide = kRgb2x2,
                               bmp = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0};
     bad_crc[30] ^= 0xFF;  // inside the header chunk's CRC
-    too_wide[18] = 0x40;  // width 0x00400002, past the limit
+    too_wide[18] = 0x40;  // width 0x4001, one past the largest side, under a matching CRC
+    too_wide[19] = 0x01;
+    for (uLong crc = crc32(0, &too_wide[12], 17), i = 0; i < 4; ++i) {
+        too_wide[29 + i] = std::uint8_t(crc >> (24 - 8 * i));
+    }
     const std::vector<std::uint8_t> cut(kRgb2x2.begin(), kRgb2x2.begin() + 45);
     const auto refused = std::tuple(false, 7, 9, Pixels{42});
     for (const auto& bad : {std::vector<std::uint8_t>{}, bmp, cut, bad_crc, too_wide}) {
