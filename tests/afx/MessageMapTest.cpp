@@ -109,4 +109,14 @@ TEST_F(MessageMap, EntriesAreFoundByIdRangeCodeAndClassChain) {
     }
 }
 
+TEST_F(MessageMap, AWindowObjectTakesItsWindowWithIt) {
+    HWND kept = nullptr;
+    {
+        CBaseWnd scoped;
+        create(scoped);
+        kept = scoped.m_hWnd;
+    }
+    EXPECT_FALSE(IsWindow(kept));
+}
+
 }  // namespace

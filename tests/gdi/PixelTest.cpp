@@ -235,6 +235,12 @@ TEST_F(Pixels, RectanglesFramesAndFillsCoverLeftTopButNotRightBottom) {
         EXPECT_EQ(mono_rows(dst.bitmap()), c.want);
     }
     MemoryDc dst(filled(5, 5, 6));
+    const RECT some{0, 0, 2, 2};
+    for (const auto paint : {FillRect, FrameRect}) {  // refused: no DC, rectangle or brush
+        EXPECT_EQ(paint(nullptr, &some, white), 0);
+        EXPECT_EQ(paint(dst.dc(), nullptr, white), 0);
+        EXPECT_EQ(paint(dst.dc(), &some, nullptr), 0);
+    }
     HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
     HGDIOBJ old = SelectObject(dst.dc(), red);
     EXPECT_TRUE(Rectangle(dst.dc(), 0, 0, 4, 4)) << "outlined with the pen, filled with the brush";

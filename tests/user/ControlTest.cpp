@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <ostream>
+#include <string>
 #include <vector>
 
 namespace {
@@ -85,6 +87,10 @@ TEST_F(Controls, OwnerDrawnButtonAnswersTheMouseFocusEnableKeysAndDoubleClicks) 
          false,
          [](HWND b) { EnableWindow(b, FALSE); },
          {draw(ODA_DRAWENTIRE, ODS_DISABLED)}},
+        {"disabled with the focus, which it loses",
+         true,
+         [](HWND b) { EnableWindow(b, FALSE); },
+         {draw(ODA_FOCUS, ODS_DISABLED), note(BN_KILLFOCUS), draw(ODA_DRAWENTIRE, ODS_DISABLED)}},
         {"space pressed and released",
          true,
          [](HWND b) {
@@ -193,6 +199,35 @@ TEST(ControlText, AmpersandsMarkTheNextCharacterAndTwoStandForOne) {
     for (const auto& [text, shown] : cases) {
         EXPECT_EQ(user::strip_prefixes(text), shown) << text;
     }
+}
+
+// Text breaks at "\n" or "\r\n", else after the last space that fits; a word wider than the
+// line breaks between characters.
+TEST_F(Controls, TextBreaksAtNewlinesThenAfterTheLastSpaceThatFits) {
+    struct Case {
+        const char* text;
+        const char* fits;  // the widest text a line takes
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"jeden\ndwa", "jeden dwa", {"jeden", "dwa"}},
+        {"jeden\r\n\r\ndwa", "jeden dwa", {"jeden", "", "dwa"}},
+        {"raz dwa trzy", "raz dwa t", {"raz dwa", "trzy"}},
+        {"raz   ", "raz", {"raz"}} /* the spaces after a break make no line */,
+        {"aaaaaa", "aaa", {"aaa", "aaa"}},
+        {"", "", {""}},
+    };
+    HDC dc = GetDC(m_parent);
+    for (const Case& c : cases) {
+        SIZE fits{};
+        GetTextExtentPoint32A(dc, c.fits, static_cast<int>(std::strlen(c.fits)), &fits);
+        std::vector<std::string> lines;
+        for (const user::TextLine& line : user::wrap_text(dc, c.text, fits.cx)) {
+            lines.emplace_back(c.text + line.start, line.length);
+        }
+        EXPECT_EQ(lines, c.lines) << c.text;
+    }
+    ReleaseDC(m_parent, dc);
 }
 
 }  // namespace
