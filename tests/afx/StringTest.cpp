@@ -36,6 +36,14 @@ TEST(String, FormatAndSlicesGiveWhatTheyShould) {
         {"left negative", s.Left(-1), ""},
         {"right 2", s.Right(2), "ef"},
         {"right too many", s.Right(99), "abcdef"},
+        {"a character appended, a NUL not",
+         [] {
+             CString t("ab");
+             t += 'c';
+             t += '\0';
+             return t;
+         }(),
+         "abc"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

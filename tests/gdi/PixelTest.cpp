@@ -244,11 +244,12 @@ TEST_F(Pixels, RectanglesFramesAndFillsCoverLeftTopButNotRightBottom) {
     HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
     HGDIOBJ old = SelectObject(dst.dc(), red);
     EXPECT_TRUE(Rectangle(dst.dc(), 0, 0, 4, 4)) << "outlined with the pen, filled with the brush";
+    EXPECT_TRUE(Rectangle(dst.dc(), 3, 3, 5, 5)) << "two by two: all outline";
     EXPECT_EQ(values_of(dst.bitmap()), (Rows{{0, 0, 0, 0, 6},
                                              {0, 249, 249, 0, 6},
                                              {0, 249, 249, 0, 6},
-                                             {0, 0, 0, 0, 6},
-                                             {6, 6, 6, 6, 6}}));
+                                             {0, 0, 0, 0, 0},
+                                             {6, 6, 6, 0, 0}}));
     SelectObject(dst.dc(), old);
     DeleteObject(red);
 }
