@@ -1,5 +1,6 @@
 // ControlTest.cpp: the "Button" class: owner-draw sequences under the mouse and keyboard,
-// kept checks and the dialog codes the dialog manager's keys go by.
+// kept checks and the dialog codes the dialog manager's keys go by; control text: its '&' marks
+// and how it breaks into lines.
 #include "platform/win32/user/Controls.h"
 #include "platform/win32/windows.h"
 #include "tests/user/MessageLog.h"
